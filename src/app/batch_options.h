@@ -1,0 +1,34 @@
+// The batch command line: options, file arguments and usage texts.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sorter/sort_state.h"
+
+namespace tess {
+
+struct BatchOptions {
+  bool Help = false;
+  bool Version = false;
+  std::optional<int> Order;
+  std::optional<InfoFilter> Filter;
+  std::vector<std::string> Files;
+};
+
+/// Parses argv[1..]; on a malformed command line returns nullopt and sets
+/// `error` to the reason.
+std::optional<BatchOptions> ParseBatchOptions(const std::vector<std::string>& args,
+                                              std::string& error);
+
+/// Sort order from "0".."5" or its name (dest, hop, mask-dest, ...).
+std::optional<int> ParseOrder(const std::string& text);
+/// Filter ticks from a comma list of item numbers or names; 1 to 4 combine,
+/// 0, 5 and 6 stand alone.
+std::optional<InfoFilter> ParseFilter(const std::string& text, std::string& error);
+
+std::string UsageText();
+std::string VersionText();
+
+}  // namespace tess

@@ -1,0 +1,94 @@
+#include "io/line_writer.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tess {
+
+namespace {
+constexpr size_t kFlushSize = 64 * 1024;
+
+std::string TempPathFor(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  return dir + ".tessaline-XXXXXX";
+}
+
+mode_t CurrentUmask() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return mask;
+}
+}  // namespace
+
+LineWriter::~LineWriter() { Abandon(); }
+
+Status LineWriter::Create(const std::string& path, Mode mode) {
+  Abandon();
+  path_ = path;
+  mode_ = mode;
+  status_ = Status::Ok();
+  buffer_.clear();
+  if (mode == Mode::kDirect) {
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ < 0) return Status::FromErrno(path, errno);
+    return Status::Ok();
+  }
+  std::string pattern = TempPathFor(path);
+  fd_ = ::mkstemp(pattern.data());
+  if (fd_ < 0) return Status::FromErrno(path, errno);
+  tempPath_ = pattern;
+  ::fchmod(fd_, 0666 & ~CurrentUmask());
+  return Status::Ok();
+}
+
+void LineWriter::WriteLine(std::string_view line) {
+  buffer_.append(line);
+  buffer_.append("\r\n");
+  if (buffer_.size() >= kFlushSize) Flush();
+}
+
+void LineWriter::Flush() {
+  size_t done = 0;
+  while (done < buffer_.size() && status_.ok()) {
+    ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      status_ = Status::FromErrno(path_, errno);
+      break;
+    }
+    done += static_cast<size_t>(n);
+  }
+  buffer_.clear();
+}
+
+Status LineWriter::Commit() {
+  if (fd_ < 0) return status_.ok() ? Status::Fail(path_, "file is not open") : status_;
+  Flush();
+  if (::close(fd_) != 0 && status_.ok()) status_ = Status::FromErrno(path_, errno);
+  fd_ = -1;
+  if (status_.ok() && mode_ == Mode::kReplaceOnCommit) {
+    if (::rename(tempPath_.c_str(), path_.c_str()) != 0) status_ = Status::FromErrno(path_, errno);
+  }
+  if (!status_.ok()) {
+    const std::string& leftover = mode_ == Mode::kReplaceOnCommit ? tempPath_ : path_;
+    ::unlink(leftover.c_str());
+  }
+  tempPath_.clear();
+  return status_;
+}
+
+void LineWriter::Abandon() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  fd_ = -1;
+  ::unlink(mode_ == Mode::kReplaceOnCommit ? tempPath_.c_str() : path_.c_str());
+  tempPath_.clear();
+  buffer_.clear();
+}
+
+}  // namespace tess

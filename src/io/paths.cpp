@@ -1,0 +1,29 @@
+#include "io/paths.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tess {
+
+bool SameFile(const std::string& a, const std::string& b) {
+  if (a.empty() || b.empty()) return false;
+  struct stat sa {}, sb {};
+  const bool haveA = ::stat(a.c_str(), &sa) == 0;
+  const bool haveB = ::stat(b.c_str(), &sb) == 0;
+  if (haveA && haveB) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  if (haveA != haveB) return false;
+  std::error_code ec1, ec2;
+  const auto ca = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ec1), ec1);
+  const auto cb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, ec2), ec2);
+  if (ec1 || ec2) return a == b;
+  return ca == cb;
+}
+
+Status RemoveFile(const std::string& path) {
+  if (::unlink(path.c_str()) == 0 || errno == ENOENT) return Status::Ok();
+  return Status::FromErrno(path, errno);
+}
+
+}  // namespace tess

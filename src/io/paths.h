@@ -1,0 +1,16 @@
+// Path helpers shared by the runs: same-file tests and deletion.
+#pragma once
+
+#include <string>
+
+#include "io/status.h"
+
+namespace tess {
+
+/// Whether two paths name the same file: the same inode when both exist,
+/// otherwise the same absolute path after resolving links and dot segments.
+bool SameFile(const std::string& a, const std::string& b);
+/// Deletes `path`; a missing file counts as already deleted.
+Status RemoveFile(const std::string& path);
+
+}  // namespace tess

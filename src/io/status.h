@@ -1,0 +1,37 @@
+// Errors as values: a run step returns a Status that either is ok or names
+// the file involved and the reason, ready to be shown to the user.
+#pragma once
+
+#include <string>
+#include <utility>
+
+namespace tess {
+
+class Status {
+ public:
+  /// A successful result.
+  static Status Ok() { return Status(); }
+  /// A failure concerning `file`, with a human-readable `reason`.
+  static Status Fail(std::string file, std::string reason) {
+    Status s;
+    s.ok_ = false;
+    s.file_ = std::move(file);
+    s.reason_ = std::move(reason);
+    return s;
+  }
+  /// A failure from a system call on `file`, with the text of `errnum`.
+  static Status FromErrno(std::string file, int errnum);
+
+  bool ok() const { return ok_; }
+  const std::string& file() const { return file_; }
+  const std::string& reason() const { return reason_; }
+  /// "FILE: reason", the form every front end shows.
+  std::string Message() const;
+
+ private:
+  bool ok_ = true;
+  std::string file_;
+  std::string reason_;
+};
+
+}  // namespace tess

@@ -1,0 +1,73 @@
+#include "sorter/write_sorted_table.h"
+
+#include <string_view>
+
+#include "io/line_reader.h"
+#include "sorter/info_filter.h"
+#include "sorter/make_sort_keys.h"
+#include "sorter/split_tables.h"
+
+namespace tess {
+
+namespace {
+
+// Whether `line` and `previous` have their first "[" at the same column c > 0
+// and agree in their first c characters.
+bool SameHead(std::string_view line, std::string_view previous, size_t& c) {
+  c = BracketColumn(line);
+  return c > 0 && c == BracketColumn(previous) && line.substr(0, c) == previous.substr(0, c);
+}
+
+void BlankHead(std::string& line, size_t c) { line.replace(0, c - 1, c - 1, ' '); }
+
+}  // namespace
+
+void PathFolder::Fold(std::string& line) {
+  const bool extraPath = line.size() >= 2 && line.compare(line.size() - 2, 2, " *") == 0 &&
+                         PassesWriterRouteTest(line);
+  size_t c = 0;
+  if (extraPath) {
+    line.resize(line.size() - 2);
+    std::string kept = line;
+    if (SameHead(line, previous_, c)) {
+      BlankHead(line, c);
+    } else {
+      pending_ = true;
+    }
+    previous_ = std::move(kept);
+    return;
+  }
+  std::string kept = line;
+  if (pending_ && SameHead(line, previous_, c)) {
+    BlankHead(line, c);
+    pending_ = false;
+  }
+  previous_ = std::move(kept);
+}
+
+Status WriteSortedTable(const SortState& state, int slot, int64_t section,
+                        const SortOptions& options, LineWriter& out) {
+  const SlotState& s = state.Slot[static_cast<size_t>(slot)];
+  const std::string path = SectionFilePath(s, section);
+  LineReader in;
+  if (Status st = in.Open(path); !st.ok()) return st;
+  const int64_t n = s.TableLineCount[static_cast<size_t>(section)];
+  PathFolder folder;
+  std::string asRead;
+  std::string line;
+  for (int64_t i = 1; i <= n; ++i) {
+    in.Seek(state.Records.LinePosition[static_cast<size_t>(i)]);
+    if (!in.ReadLine(asRead)) {
+      return in.status().ok() ? Status::Fail(path, "temporary file is shorter than expected")
+                              : in.status();
+    }
+    const bool routeLine = PassesWriterRouteTest(asRead);
+    line = asRead;
+    folder.Fold(line);
+    if (options.InForce && routeLine) ApplyInfoFilter(line, options.Filter, asRead);
+    out.WriteLine(line);
+  }
+  return Status::Ok();
+}
+
+}  // namespace tess

@@ -1,0 +1,29 @@
+// Sorted output writer: re-reads a section's lines in sorted order, folds
+// extra paths back under their route, filters and writes them.
+#pragma once
+
+#include "io/line_writer.h"
+#include "io/status.h"
+#include "sorter/sort_state.h"
+
+namespace tess {
+
+/// Writes section `section` of `slot` to `out` in the order of the record
+/// arrays, with `options` applied to every route line when in force.
+Status WriteSortedTable(const SortState& state, int slot, int64_t section,
+                        const SortOptions& options, LineWriter& out);
+
+/// Folding of extra paths across consecutive lines of one section.
+class PathFolder {
+ public:
+  /// Folds `line` (as read) in place when it continues the route of the
+  /// previous line: the text before its "[" becomes spaces. An extra-path
+  /// line loses its closing " *" in any case.
+  void Fold(std::string& line);
+
+ private:
+  std::string previous_;
+  bool pending_ = false;
+};
+
+}  // namespace tess
