@@ -1,0 +1,141 @@
+#include "compare/table_walk.h"
+
+#include "compare/line_match.h"
+
+namespace tess {
+
+namespace {
+bool SameKey(const RouteBlock& a, const RouteBlock& b) {
+  return a.DestHigh == b.DestHigh && a.DestLow == b.DestLow;
+}
+bool LowerKey(const RouteBlock& a, const RouteBlock& b) {
+  return a.DestHigh != b.DestHigh ? a.DestHigh < b.DestHigh : a.DestLow < b.DestLow;
+}
+}  // namespace
+
+int64_t TableWalk::Run() {
+  const SectionList& l1 = *lists_[1];
+  const SectionList& l2 = *lists_[2];
+  size_t c1 = 0, c2 = 0;
+  while (c1 + 1 < l1.size() || c2 + 1 < l2.size()) {
+    const int order = CompareEntries(l1[c1], l2[c2]);
+    if (order < 0) {
+      WriteWholeTable(1, l1[c1++]);
+    } else if (order > 0) {
+      WriteWholeTable(2, l2[c2++]);
+    } else {
+      ComparePair(l1[c1++], l2[c2++]);
+    }
+  }
+  WriteVerdict();
+  return differenceCount_;
+}
+
+// A table that only one log has: one difference, whatever its routes.
+void TableWalk::WriteWholeTable(int side, const SectionEntry& entry) {
+  ResultReader& reader = *readers_[static_cast<size_t>(side)];
+  reader.EnterSection(entry.SectionStart, entry.SectionEnd);
+  if (entry.Kind == SectionKind::kNamed) {
+    report_.WriteLine((side == 1 ? texts_.GoneTable : texts_.NewTable) + entry.Name);
+  }
+  ++differenceCount_;
+  const std::string& prefix = side == 1 ? texts_.GoneTableLine : texts_.NewTableLine;
+  RouteBlock block;
+  while (reader.ReadBlock(block)) WriteLines(prefix, block);
+  report_.WriteLine("");
+}
+
+// Merges the route blocks of two tables of the same name in destination
+// order. Equal destinations with different masks pair up unless the block
+// with the smaller mask has a later block of the other side's mask: then it
+// stands alone.
+void TableWalk::ComparePair(const SectionEntry& entry1, const SectionEntry& entry2) {
+  ResultReader& r1 = *readers_[1];
+  ResultReader& r2 = *readers_[2];
+  r1.EnterSection(entry1.SectionStart, entry1.SectionEnd);
+  r2.EnterSection(entry2.SectionStart, entry2.SectionEnd);
+  runs_[1].valid = runs_[2].valid = false;
+  headingWritten_ = false;
+  RouteBlock a, b;
+  bool haveA = r1.ReadBlock(a), haveB = r2.ReadBlock(b);
+  while (haveA || haveB) {
+    if (haveA && (!haveB || LowerKey(a, b))) {
+      ReportBlock(Change::kGone, a, entry1);
+      haveA = r1.ReadBlock(a);
+    } else if (haveB && (!haveA || LowerKey(b, a))) {
+      ReportBlock(Change::kNew, b, entry1);
+      haveB = r2.ReadBlock(b);
+    } else if (a.MaskCode < b.MaskCode && HasFollowingBlockWithMask(1, a, b.MaskCode)) {
+      ReportBlock(Change::kGone, a, entry1);
+      haveA = r1.ReadBlock(a);
+    } else if (b.MaskCode < a.MaskCode && HasFollowingBlockWithMask(2, b, a.MaskCode)) {
+      ReportBlock(Change::kNew, b, entry1);
+      haveB = r2.ReadBlock(b);
+    } else {
+      if (!BlocksMatch(a.Lines, b.Lines, a.MaskCode, b.MaskCode)) ReportChangedPair(a, b, entry1);
+      haveA = r1.ReadBlock(a);
+      haveB = r2.ReadBlock(b);
+    }
+  }
+}
+
+void TableWalk::ReportBlock(Change change, const RouteBlock& block, const SectionEntry& entry1) {
+  WriteHeadingOnce(entry1);
+  WriteLines(change == Change::kGone ? texts_.GoneBlock : texts_.NewBlock, block);
+  report_.WriteLine("");
+  ++differenceCount_;
+}
+
+void TableWalk::ReportChangedPair(const RouteBlock& a, const RouteBlock& b,
+                                  const SectionEntry& entry1) {
+  WriteHeadingOnce(entry1);
+  WriteLines(texts_.ChangedBefore, a);
+  WriteLines(texts_.ChangedAfter, b);
+  report_.WriteLine("");
+  ++differenceCount_;
+}
+
+void TableWalk::WriteHeadingOnce(const SectionEntry& entry1) {
+  if (headingWritten_) return;
+  headingWritten_ = true;
+  if (entry1.Kind != SectionKind::kNamed) return;
+  report_.WriteLine(texts_.PairHeading + entry1.Name);
+  report_.WriteLine("");
+}
+
+// Scans the rest of the same-destination run once per run (then answers
+// from what it found), so that many blocks of one destination stay linear.
+bool TableWalk::HasFollowingBlockWithMask(int side, const RouteBlock& block, int maskCode) {
+  if (maskCode < 0 || maskCode > 32) return false;
+  SameDestinationRun& run = runs_[static_cast<size_t>(side)];
+  if (!run.valid || run.destHigh != block.DestHigh || run.destLow != block.DestLow ||
+      block.Start < run.scannedFrom) {
+    ResultReader& reader = *readers_[static_cast<size_t>(side)];
+    const ResultReader::Mark mark = reader.Save();
+    run.valid = true;
+    run.destHigh = block.DestHigh;
+    run.destLow = block.DestLow;
+    run.scannedFrom = block.Start;
+    run.lastStart.fill(-1);
+    RouteBlock next;
+    while (reader.ReadBlock(next) && SameKey(next, block)) {
+      if (next.MaskCode >= 0 && next.MaskCode <= 32) run.lastStart[static_cast<size_t>(next.MaskCode)] = next.Start;
+    }
+    reader.Restore(mark);
+  }
+  return run.lastStart[static_cast<size_t>(maskCode)] > block.Start;
+}
+
+void TableWalk::WriteLines(const std::string& prefix, const RouteBlock& block) {
+  for (const std::string& line : block.Lines) report_.WriteLine(prefix + line);
+}
+
+void TableWalk::WriteVerdict() {
+  if (differenceCount_ == 0) {
+    report_.WriteLine(texts_.Equivalent);
+  } else {
+    report_.WriteLine(" " + std::to_string(differenceCount_) + " " + texts_.Differences);
+  }
+}
+
+}  // namespace tess

@@ -1,0 +1,56 @@
+// The table walk: pairs the routing tables of two sort results by name and
+// merges each pair route block by route block, writing every difference.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "compare/report_text.h"
+#include "compare/result_reader.h"
+#include "compare/section_list.h"
+#include "io/line_writer.h"
+
+namespace tess {
+
+class TableWalk {
+ public:
+  /// `readers` and `lists` are indexed by side (1, 2; 0 unused).
+  TableWalk(std::array<ResultReader*, 3> readers, std::array<const SectionList*, 3> lists,
+            const ReportTexts& texts, LineWriter& report)
+      : readers_(readers), lists_(lists), texts_(texts), report_(report) {}
+
+  /// Walks both lists to their end markers and writes the verdict line.
+  /// Returns the number of differences.
+  int64_t Run();
+
+ private:
+  enum class Change { kGone, kNew };
+
+  void WriteWholeTable(int side, const SectionEntry& entry);
+  void ComparePair(const SectionEntry& entry1, const SectionEntry& entry2);
+  void ReportBlock(Change change, const RouteBlock& block, const SectionEntry& entry1);
+  void ReportChangedPair(const RouteBlock& a, const RouteBlock& b, const SectionEntry& entry1);
+  void WriteHeadingOnce(const SectionEntry& entry1);
+  bool HasFollowingBlockWithMask(int side, const RouteBlock& block, int maskCode);
+  void WriteLines(const std::string& prefix, const RouteBlock& block);
+  void WriteVerdict();
+
+  // Masks present among the blocks that follow a block of the same
+  // destination: for each mask code, where the last such block starts.
+  struct SameDestinationRun {
+    bool valid = false;
+    int32_t destHigh = 0, destLow = 0;
+    int64_t scannedFrom = 0;
+    std::array<int64_t, 33> lastStart{};
+  };
+
+  std::array<ResultReader*, 3> readers_;
+  std::array<const SectionList*, 3> lists_;
+  const ReportTexts& texts_;
+  LineWriter& report_;
+  std::array<SameDestinationRun, 3> runs_;
+  bool headingWritten_ = false;
+  int64_t differenceCount_ = 0;
+};
+
+}  // namespace tess
