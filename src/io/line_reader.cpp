@@ -1,5 +1,6 @@
 #include "io/line_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -9,6 +10,7 @@ namespace tess {
 
 namespace {
 constexpr size_t kBufferSize = 64 * 1024;
+constexpr size_t kJumpFillSize = 512;
 }
 
 LineReader::~LineReader() { Close(); }
@@ -19,6 +21,7 @@ Status LineReader::Open(const std::string& path) {
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd_ < 0) return Status::FromErrno(path, errno);
   buf_.resize(kBufferSize);
+  fillSize_ = kBufferSize;
   pos_ = 1;
   bufStart_ = 1;
   bufLen_ = 0;
@@ -58,10 +61,12 @@ bool LineReader::DetectLineFeeds() {
 }
 
 bool LineReader::Fill() {
+  const bool sequential = pos_ == bufStart_ + static_cast<int64_t>(bufLen_);
+  fillSize_ = sequential ? std::min(fillSize_ * 2, kBufferSize) : kJumpFillSize;
   bufStart_ = pos_;
   bufLen_ = 0;
   while (true) {
-    ssize_t n = ::pread(fd_, buf_.data(), buf_.size(), static_cast<off_t>(pos_ - 1));
+    ssize_t n = ::pread(fd_, buf_.data(), fillSize_, static_cast<off_t>(pos_ - 1));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       if (status_.ok()) status_ = Status::FromErrno(path_, errno);
