@@ -56,6 +56,7 @@ RunResult RunTessaline(const std::vector<std::string>& args, const std::string& 
                        const std::string& configHome) {
   ScratchDir io;
   const std::string outPath = io.File("out"), errPath = io.File("err");
+  std::fflush(nullptr);  // the child must not repeat buffered output
   const pid_t pid = ::fork();
   if (pid == 0) {
     if (::chdir(cwd.c_str()) != 0) ::_exit(127);

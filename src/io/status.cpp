@@ -5,7 +5,9 @@
 namespace tess {
 
 Status Status::FromErrno(std::string file, int errnum) {
-  return Fail(std::move(file), std::strerror(errnum));
+  Status s = Fail(std::move(file), std::strerror(errnum));
+  s.code_ = errnum;
+  return s;
 }
 
 std::string Status::Message() const {

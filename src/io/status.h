@@ -25,6 +25,8 @@ class Status {
   bool ok() const { return ok_; }
   const std::string& file() const { return file_; }
   const std::string& reason() const { return reason_; }
+  /// The system's error number of a failed system call, 0 otherwise.
+  int code() const { return code_; }
   /// "FILE: reason", the form every front end shows.
   std::string Message() const;
 
@@ -32,6 +34,7 @@ class Status {
   bool ok_ = true;
   std::string file_;
   std::string reason_;
+  int code_ = 0;
 };
 
 }  // namespace tess

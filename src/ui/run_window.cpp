@@ -1,12 +1,19 @@
 #include "ui/run_window.h"
 
-#include <iostream>
+#include <QApplication>
+
+#include "ui/app_icon.h"
+#include "ui/frm_tessaline.h"
 
 namespace tess {
 
-int RunWindow(int, char**, const std::string&) {
-  std::cerr << "tessaline: the window is not part of this build yet\n";
-  return 2;
+int RunWindow(int argc, char** argv, const std::string& settingsPath) {
+  QApplication app(argc, argv);
+  QApplication::setWindowIcon(AppIcon());
+  frmTessaline form;
+  form.Form_Load(settingsPath);
+  form.show();
+  return QApplication::exec();
 }
 
 }  // namespace tess

@@ -1,0 +1,21 @@
+// The texts of the help menu. Each is a list of lines, every line followed
+// by CR LF, the last one included.
+#pragma once
+
+#include <string>
+
+namespace tess {
+
+/// The caption of the window and the title of every message box.
+constexpr const char* kWindowCaption = "Tessaline - Cisco [show ip route]";
+
+std::string HowTo1Text();  ///< sorting
+std::string HowTo2Text();  ///< comparing
+std::string HowTo3Text();  ///< batch use from the command line
+std::string Tech1Text();   ///< internal behaviour 1
+std::string Tech2Text();   ///< internal behaviour 2 and what this build needs at run time
+/// The version note of version `major`.`minor`; the minor number is always
+/// shown with two digits.
+std::string AboutText(int major, int minor);
+
+}  // namespace tess

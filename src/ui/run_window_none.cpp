@@ -1,0 +1,13 @@
+// Interactive start of a build configured without the Qt window.
+#include <iostream>
+
+#include "ui/run_window.h"
+
+namespace tess {
+
+int RunWindow(int, char**, const std::string&) {
+  std::cerr << "tessaline: this build has no window; give one or two log files\n";
+  return 2;
+}
+
+}  // namespace tess
