@@ -34,7 +34,10 @@ Status LineWriter::Create(const std::string& path, Mode mode) {
   status_ = Status::Ok();
   buffer_.clear();
   if (mode == Mode::kDirect) {
-    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // A leftover of the same name is replaced, never written through: a
+    // symbolic or hard link there must not empty a file elsewhere.
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) return Status::FromErrno(path, errno);
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd_ < 0) return Status::FromErrno(path, errno);
     return Status::Ok();
   }

@@ -21,7 +21,8 @@ class LineWriter {
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
 
-  /// Creates (or empties) `path`, or in replace mode a temporary beside it.
+  /// Creates `path` anew (a leftover of that name is removed first, so a
+  /// link there is never followed), or in replace mode a temporary beside it.
   Status Create(const std::string& path, Mode mode);
   /// Appends `line` and CR LF. Failures are kept until Close/Commit.
   void WriteLine(std::string_view line);
