@@ -45,6 +45,14 @@ int RunBatch(const std::vector<std::string>& args, const std::string& settingsPa
     err << "tessaline: no log file given\n" << UsageText();
     return kExitFailure;
   }
+  // The file names travel as one quoted text: a double quote in a name
+  // would split it differently, so such a name is refused.
+  for (const std::string& file : options->Files) {
+    if (file.find('"') != std::string::npos) {
+      err << "tessaline: " << file << ": file names holding a double quote are not supported\n";
+      return kExitFailure;
+    }
+  }
   const SplitArguments split = SplitCommandLine(JoinArguments(options->Files));
   const bool compare = !split.Collected2.empty();
   if (compare && options->Order) {

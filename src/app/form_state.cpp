@@ -5,6 +5,7 @@
 
 #include "app/output_names.h"
 #include "app/win_sys.h"
+#include "io/paths.h"
 #include "sorter/sort_run.h"
 
 namespace tess {
@@ -196,7 +197,10 @@ Status FormState::cmdSort_Click(int slot) {
   SortPaths paths{txtReadFile[slot].Text, txtReadFile[slot].Tag, txtWriteFile[slot].Text};
   txtWriteFile[slot].ForeColor = kBlue;
   RepaintNow(txtWriteFile[slot]);
-  Status st = RunSort(Sort, slot, paths, CurrentSortOptions());
+  // The other slot's log is an input of the window too: never sort over it.
+  Status st = SameFile(paths.WriteFilePath, txtReadFile[3 - slot].Text)
+                  ? Status::Fail(paths.WriteFilePath, "the sort result would overwrite the other input log")
+                  : RunSort(Sort, slot, paths, CurrentSortOptions());
   txtWriteFile_Change(slot);
   RepaintNow(txtWriteFile[slot]);
   return st;

@@ -128,7 +128,11 @@ void ReadNextHop(std::string_view s, RouteFields& f) {
   if (via == std::string_view::npos) return;
   size_t p = via + 5;
   int octet[4];
-  auto commaOrEnd = [&](size_t q) { return q >= s.size() || s[q] == ','; };
+  // The " *" that marks a completed extra path counts as the end of the
+  // line, so such a path keeps its own next hop when it ends in it.
+  auto commaOrEnd = [&](size_t q) {
+    return q >= s.size() || s[q] == ',' || s.substr(q) == " *";
+  };
   if (!ReadDottedQuad(s, p, octet, commaOrEnd)) return;
   f.HopHigh = octet[0] * 256 + octet[1];
   f.HopLow = octet[2] * 256 + octet[3];

@@ -142,3 +142,31 @@ TEST_F(FormLoad, SortOptionsNeedTheCheckBox) {
 
 }  // namespace
 }  // namespace tess
+
+namespace tess {
+namespace {
+
+class FormSort : public ::testing::Test {
+ protected:
+  ScratchDir dir;
+  FormState form;
+};
+
+// Log 2 named like log 1's sort result: sorting slot 1 must not replace it.
+TEST_F(FormSort, ResultThatIsTheOtherInputIsRefused) {
+  using tess::testing::ReadFile;
+  using tess::testing::WriteFile;
+  form.Form_Load(dir.File("Tessaline.ini"));
+  WriteFile(dir.File("r1.log"), "C    10.1.0.0/24 is directly connected, E0\r\n");
+  WriteFile(dir.File("r1.srt"), "the second log\r\n");
+  form.SetReadFileText(1, dir.File("r1.log"));
+  form.SetReadFileText(2, dir.File("r1.srt"));
+  const Status st = form.cmdSort_Click(1);
+  EXPECT_FALSE(st.ok());
+  EXPECT_EQ(st.file(), dir.File("r1.srt"));
+  EXPECT_EQ(ReadFile(dir.File("r1.srt")), "the second log\r\n");
+  EXPECT_EQ(form.txtWriteFile[1].ForeColor, kRed);  // recoloured after the run
+}
+
+}  // namespace
+}  // namespace tess

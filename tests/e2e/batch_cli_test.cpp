@@ -100,6 +100,16 @@ TEST_F(Batch, ResultThatIsTheInputIsRefusedUntouched) {
   EXPECT_EQ(ReadFile(dir.File("x.srt")), kLog);
 }
 
+TEST_F(Batch, FileNamesWithADoubleQuoteAreRefused) {
+  WriteFile(dir.File("a\"b.log"), kLog);
+  WriteFile(dir.File("ab.log"), kLog);
+  const RunResult r = Run({"a\"b.log"});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_EQ(r.err, "tessaline: a\"b.log: file names holding a double quote are not supported\n");
+  EXPECT_FALSE(Exists(dir.File("ab.srt")));  // not sorted under another name
+  EXPECT_FALSE(Exists(dir.File("a\"b.srt")));
+}
+
 TEST_F(Batch, MissingInputNamesTheFile) {
   const RunResult r = Run({"nope.log"});
   EXPECT_EQ(r.exitCode, 2);

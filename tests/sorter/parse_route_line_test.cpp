@@ -50,6 +50,9 @@ TEST(ParseRouteLine, FieldsOfSingleLines) {
       {"B       10.1.1.0/24 [200/0] via 2109:1::2 (red:ipv6), 1d", 0, 2561, 256, kNone, kNone, Pack('B', ' ', ' ', ' '), 23, 24},
       // An extra-path line of the splitter parses like its route line.
       {"O       10.1.1.0/24 [110/2] via 10.1.1.3, 00:00:05, Vlan20 *", 0, 2561, 256, 2561, 259, kProtoO, 23, 24},
+      // ... also a static path that ends at its next hop.
+      {"S       10.1.1.0/24 [1/0] via 10.1.1.3 *", 0, 2561, 256, 2561, 259, Pack('S', ' ', ' ', ' '), 23, 24},
+      {"S       10.1.1.0/24 [1/0] via 10.1.1.3 *x", 0, 2561, 256, kNone, kNone, Pack('S', ' ', ' ', ' '), 23, 24},
       // Nineteen spaces then a destination: a line with a destination.
       {std::string(19, ' ') + "10.1.1.1/24 x", 0, 2561, 257, kNone, kNone, kNotRouteProto, 23, 24},
   };
