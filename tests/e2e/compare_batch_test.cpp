@@ -1,0 +1,189 @@
+// The comparison as a batch run: kept sort results, the batch options,
+// refusals before any file is touched, failures that put everything back,
+// and the encoding of the report's own texts.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "e2e/compare_support.h"
+
+namespace tess::testing {
+namespace {
+
+const std::string kOspf0 = "O    10.2.0.0/16 [110/20] via 10.1.1.2, 00:00:12, Ethernet0";
+const std::string kOspf1 = "O    10.2.0.0/16 [110/20] via 10.1.1.2, 00:05:00, Ethernet1";
+
+// Every key stored, so that loading them writes nothing new.
+std::vector<std::string> StoredSettings(const std::string& diffExt = ".dif") {
+  return {"SortExt1=.srt", "SortExt2=.srt", "DiffExt=" + diffExt, "EnableOpt=0", "StoreSort=0"};
+}
+
+TEST(CompareBatch, StoreSortDecidesWhetherSortResultsStay) {
+  const std::vector<std::string> logsAndReport = {"after.dif", "after.log", "before.log"};
+  const std::vector<std::string> withResults = {"after.dif", "after.log", "after.srt", "before.log",
+                                                "before.srt"};
+  const struct {
+    std::vector<std::string> settings;
+    std::vector<std::string> files;
+  } cases[] = {{{}, logsAndReport}, {{"StoreSort=0"}, logsAndReport}, {{"StoreSort=1"}, withResults}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.settings.empty() ? "first start" : c.settings[0]);
+    const Comparison r = CompareLogs(GlobalTable({kOspf0}), GlobalTable({kOspf1}), {}, c.settings);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(r.files, c.files);
+  }
+}
+
+TEST(CompareBatch, FilterIsTheFilterTheComparisonForces) {
+  const ReportCase cases[] = {
+      {"NoFilter", GlobalTable({kOspf0}), GlobalTable({kOspf1}),
+       {"前< O    10.2.0.0/16 [110/20] via 10.1.1.2, Ethernet0", "後> O    10.2.0.0/16 [110/20] via 10.1.1.2, Ethernet1",
+        "", Differences(1)}},
+      {"Interface", GlobalTable({kOspf0}), GlobalTable({kOspf1}), {"同等です"}, {"--filter", "interface"}},
+      {"DestinationOnly", GlobalTable({kOspf0}), GlobalTable({kOspf1}), {"同等です"}, {"--filter", "dest"}},
+      {"DestinationOnlyStillSeesDestinations", GlobalTable({kOspf0}),
+       GlobalTable({"O    10.3.0.0/16 [110/20] via 10.1.1.2, 00:05:00, Ethernet0"}),
+       {"減< -    10.2.0.0", "", "増> -    10.3.0.0", "", Differences(2)}, {"--filter=6"}},
+      {"DestinationAndMask", GlobalTable({kOspf0}),
+       GlobalTable({"O    10.2.0.0/24 [110/20] via 10.1.1.7, 00:05:00, Ethernet0"}),
+       {"前< -    10.2.0.0/16", "後> -    10.2.0.0/24", "", Differences(1)}, {"--filter", "dest-mask"}},
+  };
+  for (const ReportCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    ExpectReport(c);
+  }
+}
+
+TEST(CompareBatch, OptionsOfOneRunAreNotStored) {
+  ScratchDir work, config;
+  WriteSettings(config.path(), StoredSettings());
+  const std::string stored = ReadSettings(config.path());
+  WriteFile(work.File("before.log"), GlobalTable({kOspf0}));
+  WriteFile(work.File("after.log"), GlobalTable({kOspf1}));
+  const RunResult r = RunTessaline({"--filter", "cost", "before.log", "after.log"}, work.path(), config.path());
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  EXPECT_EQ(ReadSettings(config.path()), stored);
+}
+
+TEST(CompareBatch, OrderWithTwoFilesIsRefused) {
+  ScratchDir work, config;
+  WriteFile(work.File("before.log"), GlobalTable({kOspf0}));
+  WriteFile(work.File("after.log"), GlobalTable({kOspf1}));
+  const RunResult r = RunTessaline({"--order", "hop", "before.log", "after.log"}, work.path(), config.path());
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("--order"), std::string::npos) << r.err;
+  EXPECT_EQ(work.List(), (std::vector<std::string>{"after.log", "before.log"}));
+}
+
+// Each case: the logs' folder (files and symbolic links), the command line,
+// the settings, and the file the message must name.
+TEST(CompareBatch, RefusesBeforeAnyFileIsTouched) {
+  const struct {
+    const char* name;
+    std::vector<std::string> files;
+    std::vector<std::pair<std::string, std::string>> links;
+    std::vector<std::string> args, settings;
+    std::string named;
+  } cases[] = {
+      {"SortResultsAreOneFile", {"a.log", "a.txt"}, {}, {"a.log", "a.txt"}, StoredSettings(), "a.srt"},
+      {"ReportIsLog2", {"a.log", "b.dif"}, {}, {"a.log", "b.dif"}, StoredSettings(), "b.dif"},
+      {"ReportResolvesToLog1", {"old.log", "new.log"}, {{"new.dif", "old.log"}}, {"old.log", "new.log"}, StoredSettings(), "new.dif"},
+      {"SortResultIsLog1", {"a.srt", "b.log"}, {}, {"a.srt", "b.log"}, StoredSettings(), "a.srt"},
+      {"SortResult1IsLog2", {"a.log", "a.srt"}, {}, {"a.log", "a.srt"}, StoredSettings(), "a.srt"},
+      {"ReportIsASortResult", {"before.log", "after.log"}, {}, {"before.log", "after.log"}, StoredSettings(".srt"), "after.srt"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchDir work, config;
+    WriteSettings(config.path(), c.settings);
+    const std::string stored = ReadSettings(config.path());
+    for (const auto& f : c.files) WriteFile(work.File(f), GlobalTable({"C    10.1.1.0/24 is directly connected, " + f}));
+    for (const auto& [link, target] : c.links) std::filesystem::create_symlink(target, work.File(link));
+    const std::vector<std::string> before = work.List();
+
+    const RunResult r = RunTessaline(c.args, work.path(), config.path());
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err.rfind("tessaline: " + c.named + ": ", 0), 0u) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_EQ(work.List(), before);
+    for (const auto& f : c.files) {
+      EXPECT_EQ(ReadFile(work.File(f)), GlobalTable({"C    10.1.1.0/24 is directly connected, " + f}));
+    }
+    EXPECT_EQ(ReadSettings(config.path()), stored);
+  }
+}
+
+// A comparison that fails after it forced the options: the stored
+// "EnableOpt" is the user's again and no file of the run is left.
+TEST(CompareBatch, FailureRestoresOptionsAndLeavesNoFile) {
+  const struct {
+    const char* name;
+    bool log2IsFolder, reportIsFolder;
+    std::string log2;
+  } cases[] = {
+      {"Log2Missing", false, false, "missing.log"},
+      {"Log2IsAFolder", true, false, "after.log"},
+      {"ReportCannotBeWritten", false, true, "after.log"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchDir work, config;
+    WriteSettings(config.path(), {"EnableOpt=0", "StoreSort=0"});
+    WriteFile(work.File("before.log"), GlobalTable({kOspf0}) + VrfTable("V", {kOspf1}));
+    if (c.log2IsFolder) {
+      std::filesystem::create_directory(work.File("after.log"));
+    } else if (c.log2 == "after.log") {
+      WriteFile(work.File("after.log"), GlobalTable({kOspf1}) + VrfTable("V", {kOspf0}));
+    }
+    if (c.reportIsFolder) std::filesystem::create_directory(work.File("after.dif"));
+    const std::vector<std::string> before = work.List();
+
+    const RunResult r = RunTessaline({"before.log", c.log2}, work.path(), config.path());
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err.rfind("tessaline: ", 0), 0u) << r.err;
+    EXPECT_NE(ReadSettings(config.path()).find("EnableOpt=0\n"), std::string::npos) << ReadSettings(config.path());
+    EXPECT_EQ(work.List(), before);
+  }
+}
+
+// Shift-JIS bytes in a log give the report's own texts in CP932; route and
+// table text passes through as it stands in the logs.
+TEST(CompareBatch, ReportTextsFollowTheLogsEncoding) {
+  const std::string sjisPrompt = "\x83\x8b\x81\x5b\x83\x5e#show ip route";  // "ルータ" in CP932
+  const std::string sjisNic = "\x83\x43\x81\x5b\x83\x54";                     // "イーサ" in CP932
+  const std::string utf8Prompt = "ルータ#show ip route";
+  const std::string route0 = "C    10.1.1.0/24 is directly connected, Ethernet0";
+  const std::string route1 = "C    10.1.1.0/24 is directly connected, " + sjisNic;
+  const std::string cp932Before = "\x91\x4f: before.log";  // "前: "
+  const std::string cp932After = "\x8c\xe3: after.log";    // "後: "
+  const std::string cp932Changed1 = "\x91\x4f< ", cp932Changed2 = "\x8c\xe3> ";
+  const std::string cp932One = " 1 \x82\xcc\x88\xe1\x82\xa2\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb7";
+  const std::string cp932Same = "\x93\xaf\x93\x99\x82\xc5\x82\xb7";  // "同等です"
+
+  const struct {
+    const char* name;
+    std::string before, after, report;
+  } cases[] = {
+      {"ShiftJisLog1", sjisPrompt + "\n" + GlobalTable({route0}), GlobalTable({route1}),
+       CrLf({cp932Before, cp932After, "", cp932Changed1 + route0, cp932Changed2 + route1, "", cp932One})},
+      {"ShiftJisLog2", GlobalTable({route0}), sjisPrompt + "\n" + GlobalTable({route0}),
+       CrLf({cp932Before, cp932After, "", cp932Same})},
+      {"ShiftJisVrfName", VrfTable("\x89\x63\x8b\xc6", {route0}) + VrfTable("B", {}),
+       VrfTable("\x89\x63\x8b\xc6", {route1}) + VrfTable("B", {}),
+       CrLf({cp932Before, cp932After, "", "VRF:\x89\x63\x8b\xc6", "", cp932Changed1 + route0,
+             cp932Changed2 + route1, "", cp932One})},
+      {"Utf8Logs", utf8Prompt + "\n" + GlobalTable({route0}), utf8Prompt + "\n" + GlobalTable({route0}),
+       Report({"同等です"})},
+      {"NeitherUtf8NorShiftJis", "\xff\xfe\n" + GlobalTable({route0}), sjisPrompt + "\n" + GlobalTable({route0}),
+       Report({"同等です"})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Comparison r = CompareLogs(c.before, c.after);
+    EXPECT_EQ(r.report, c.report) << r.err;
+  }
+}
+
+}  // namespace
+}  // namespace tess::testing
