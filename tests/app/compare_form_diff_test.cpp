@@ -9,10 +9,7 @@
 namespace tess {
 namespace {
 
-using testing::CrLf;
-using testing::ReadFile;
-using testing::ScratchDir;
-using testing::WriteFile;
+using namespace testing;
 
 const std::string kOspf = "O    10.2.1.0/24 [110/20] via 10.1.1.2, 00:00:12, Ethernet0";
 const std::string kStatic = "S    10.9.0.0/16 [1/0] via 10.1.1.1";
@@ -31,11 +28,9 @@ class CompareFormDiff : public ::testing::Test {
     form.SetReadFileText(2, dir.File("after.log"));
   }
   std::string Ini() const { return dir.File("Tessaline.ini"); }
-  std::vector<int> Ticked(const auto& items) const {
+  static std::vector<int> Ticked(const auto& items) {
     std::vector<int> ticked;
-    for (size_t k = 0; k < items.size(); ++k) {
-      if (items[k].Checked) ticked.push_back(static_cast<int>(k));
-    }
+    for (size_t k = 0; k < items.size(); ++k) if (items[k].Checked) ticked.push_back(static_cast<int>(k));
     return ticked;
   }
 
@@ -66,10 +61,9 @@ TEST_F(CompareFormDiff, SortsByDestinationWithoutTimeAndGivesTheOptionsBack) {
     const DiffOutcome outcome = form.cmdDiff_Click();
     ASSERT_TRUE(outcome.status.ok()) << outcome.status.Message();
     EXPECT_EQ(outcome.DifferenceCount, 0);
-    const std::string sorted = CrLf({"Gateway of last resort is not set", c.route1, c.route2});
-    EXPECT_EQ(ReadFile(dir.File("before.srt")), sorted);
-    EXPECT_EQ(ReadFile(dir.File("after.srt")), sorted);
-
+    for (const char* srt : {"before.srt", "after.srt"}) {
+      EXPECT_EQ(ReadFile(dir.File(srt)), CrLf({"Gateway of last resort is not set", c.route1, c.route2}));
+    }
     EXPECT_EQ(form.chkOption.Value, c.option);
     EXPECT_EQ(form.mOption.Checked, c.option == 1);
     EXPECT_EQ(ReadSetting(Ini(), "Tessaline", "EnableOpt"), std::to_string(c.option));

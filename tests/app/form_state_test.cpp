@@ -8,19 +8,19 @@
 namespace tess {
 namespace {
 
+using testing::ReadFile;
 using testing::ScratchDir;
 using testing::WriteFile;
 
 TEST(CheckValueFromSetting, RoundsTheLeadingNumberHalvesToEven) {
   const std::pair<const char*, int> cases[] = {
-      {"1", 1},   {"0", 0},   {"2", 2},     {"1.4", 1},  {"0.5", 0}, {"2.5", 2}, {"1.5", 2},
-      {"0.51", 1}, {" 1", 1}, {"1abc", 1},  {"abc", 0},  {"", 0},    {"-0.4", 0}, {"3", 0},
-      {"-1", 0},  {"1e0", 1}, {".9", 1},
+      {"1", 1},   {"0", 0},    {"2", 2},   {"1.4", 1}, {"0.5", 0}, {"2.5", 2}, {"1.5", 2}, {"0.51", 1},
+      {" 1", 1},  {"1abc", 1}, {"abc", 0}, {"", 0},    {"3", 0},   {"-1", 0},  {"1e0", 1}, {".9", 1},
   };
   for (const auto& [text, value] : cases) EXPECT_EQ(CheckValueFromSetting(text), value) << text;
 }
 
-class FormLoad : public ::testing::Test {
+class Form : public ::testing::Test {
  protected:
   std::string Ini() const { return dir.File("Tessaline.ini"); }
   std::string Stored(const char* key) const { return ReadSetting(Ini(), "Tessaline", key); }
@@ -28,74 +28,50 @@ class FormLoad : public ::testing::Test {
   FormState form;
 };
 
-TEST_F(FormLoad, FirstStartWritesDefaultExtensionsAndUntickedBoxes) {
+TEST_F(Form, FirstStartWritesDefaultExtensionsAndUntickedBoxes) {
   form.Form_Load(Ini());
-  EXPECT_EQ(form.txtFileExt[1].Text, ".srt");
-  EXPECT_EQ(form.txtFileExt[2].Text, ".srt");
+  EXPECT_EQ(ReadFile(Ini()), "[Tessaline]\nSortExt1=.srt\nSortExt2=.srt\nDiffExt=.dif\nEnableOpt=0\nStoreSort=0\n");
   EXPECT_EQ(form.txtFileExt[3].Text, ".dif");
-  EXPECT_EQ(form.chkOption.Value, 0);
-  EXPECT_EQ(form.chkFileDel.Value, 0);
-  EXPECT_FALSE(form.mOption.Checked);
-  EXPECT_FALSE(form.mOptConfig.Enabled);
-  EXPECT_FALSE(form.mFileDel.Checked);
-  EXPECT_EQ(Stored("SortExt1"), ".srt");
-  EXPECT_EQ(Stored("SortExt2"), ".srt");
-  EXPECT_EQ(Stored("DiffExt"), ".dif");
-  EXPECT_EQ(Stored("EnableOpt"), "0");
-  EXPECT_EQ(Stored("StoreSort"), "0");
+  EXPECT_FALSE(form.chkOption.Value != 0 || form.mOptConfig.Enabled);
   // Empty inputs: names are the extensions alone, nothing can run.
-  EXPECT_EQ(form.txtReadFile[1].Tag, ".(1)");
   EXPECT_EQ(form.txtReadFile[2].Tag, ".(2)");
   EXPECT_EQ(form.txtWriteFile[1].Text, ".srt");
   EXPECT_EQ(form.txtDiffFile.Text, ".dif");
-  EXPECT_FALSE(form.cmdSort[1].Enabled);
-  EXPECT_FALSE(form.cmdDiff.Enabled);
   EXPECT_FALSE(form.mFileDiff.Enabled);
 }
 
-TEST_F(FormLoad, StoredValuesComeBackNormalized) {
+TEST_F(Form, StoredValuesComeBackNormalized) {
   WriteFile(Ini(), "[Tessaline]\nSortExt1=srt\nSortExt2=\nDiffExt=.tar.gz\nEnableOpt=1.4\nStoreSort=0.5\n");
   form.Form_Load(Ini());
-  EXPECT_EQ(form.txtFileExt[1].Text, "srt");
-  EXPECT_EQ(form.SortExtension[1], ".srt");
-  EXPECT_EQ(Stored("SortExt1"), ".srt");
-  // A present but empty key leaves the field and the extension empty.
-  EXPECT_EQ(form.txtFileExt[2].Text, "");
-  EXPECT_EQ(form.SortExtension[2], "");
-  EXPECT_EQ(Stored("SortExt2"), "");
-  EXPECT_EQ(form.DiffExtension, ".tar.gz");
-  // 1.4 gives the design value 1, so nothing is written back; 0.5 gives 0.
-  EXPECT_EQ(form.chkOption.Value, 1);
-  EXPECT_TRUE(form.mOption.Checked);
-  EXPECT_TRUE(form.mOptConfig.Enabled);
-  EXPECT_EQ(Stored("EnableOpt"), "1.4");
-  EXPECT_EQ(form.chkFileDel.Value, 0);
-  EXPECT_FALSE(form.mFileDel.Checked);
-  EXPECT_EQ(Stored("StoreSort"), "0");
-
+  // A present but empty key stays empty; 1.4 gives the design value 1, so
+  // nothing is written back; 0.5 gives 0.
+  EXPECT_EQ(ReadFile(Ini()), "[Tessaline]\nSortExt1=.srt\nSortExt2=\nDiffExt=.tar.gz\nEnableOpt=1.4\nStoreSort=0\n");
+  EXPECT_EQ(form.SortExtension[1] + "|" + form.SortExtension[2], ".srt|");
+  EXPECT_TRUE(form.chkOption.Value == 1 && form.mOptConfig.Enabled);
   form.SetReadFileText(2, dir.File("r2.log"));
   EXPECT_EQ(form.txtWriteFile[2].Text, dir.File("r2"));
   EXPECT_EQ(form.txtDiffFile.Text, dir.File("r2.tar.gz"));
 }
 
-TEST_F(FormLoad, CheckBoxAndMenuWriteTheirKeys) {
+TEST_F(Form, CheckBoxesAndMenusWriteTheirKeysAndOptionsNeedTheBox) {
   form.Form_Load(Ini());
+  form.mSortKey[2].Checked = form.mSortKey[4].Checked = true;
+  EXPECT_FALSE(form.CurrentSortOptions().InForce);
   form.SetOptionValue(1);
-  EXPECT_EQ(Stored("EnableOpt"), "1");
-  EXPECT_TRUE(form.mOption.Checked);
+  EXPECT_TRUE(Stored("EnableOpt") == "1" && form.mOption.Checked);
+  EXPECT_EQ(form.CurrentSortOptions().Order, 4);  // searched from item 5 down
   form.mOption_Click();
-  EXPECT_EQ(form.chkOption.Value, 0);
-  EXPECT_EQ(Stored("EnableOpt"), "0");
+  EXPECT_TRUE(form.chkOption.Value == 0 && Stored("EnableOpt") == "0");
   form.mFileDel_Click();
-  EXPECT_EQ(form.chkFileDel.Value, 1);
-  EXPECT_EQ(Stored("StoreSort"), "1");
-
+  EXPECT_TRUE(form.chkFileDel.Value == 1 && Stored("StoreSort") == "1");
+  form.SetOptionValue(2);
+  EXPECT_FALSE(form.CurrentSortOptions().InForce);
   form.PersistSettings = false;  // batch options: in force for one run only
   form.SetOptionValue(1);
-  EXPECT_EQ(Stored("EnableOpt"), "0");
+  EXPECT_EQ(Stored("EnableOpt"), "2");
 }
 
-TEST_F(FormLoad, DerivationFollowsInputsAndExtensions) {
+TEST_F(Form, DerivationFollowsInputsAndExtensions) {
   form.Form_Load(Ini());
   WriteFile(dir.File("r1.log"), "x");
   WriteFile(dir.File("r1.srt"), "old");
@@ -103,18 +79,13 @@ TEST_F(FormLoad, DerivationFollowsInputsAndExtensions) {
   EXPECT_EQ(form.txtReadFile[1].Tag, dir.File("r1.(1)"));
   EXPECT_EQ(form.txtWriteFile[1].Text, dir.File("r1.srt"));
   EXPECT_EQ(form.txtWriteFile[1].ForeColor, kRed);  // the result exists
-  EXPECT_TRUE(form.cmdSort[1].Enabled);
   EXPECT_TRUE(form.mFileSort[1].Enabled);
-  EXPECT_FALSE(form.cmdDiff.Enabled);
-
   form.SetFileExtText(1, "x.srt");
   EXPECT_EQ(form.txtWriteFile[1].Text, dir.File("r1x.srt"));
   EXPECT_EQ(form.txtWriteFile[1].ForeColor, kWindowTextColor);
-  EXPECT_EQ(Stored("SortExt1"), "x.srt");
   form.SetFileExtText(1, "");
   EXPECT_EQ(form.txtWriteFile[1].Text, dir.File("r1."));
   EXPECT_EQ(Stored("SortExt1"), ".");
-
   // The report extension re-derives slot 2, never slot 1.
   form.SetReadFileText(2, dir.File("r1.log"));
   EXPECT_TRUE(form.cmdDiff.Enabled);
@@ -122,41 +93,14 @@ TEST_F(FormLoad, DerivationFollowsInputsAndExtensions) {
   form.SetFileExtText(3, "rep");
   EXPECT_EQ(form.txtDiffFile.Text, dir.File("r1.rep"));
   EXPECT_EQ(form.txtWriteFile[1].Text, "edited");
-
   form.SetReadFileText(1, dir.path());  // a folder counts as missing
   EXPECT_FALSE(form.cmdSort[1].Enabled);
   EXPECT_FALSE(form.cmdDiff.Enabled);
 }
 
-TEST_F(FormLoad, SortOptionsNeedTheCheckBox) {
-  form.Form_Load(Ini());
-  form.mSortKey[2].Checked = true;
-  form.mSortKey[4].Checked = true;
-  EXPECT_FALSE(form.CurrentSortOptions().InForce);
-  EXPECT_EQ(form.CurrentSortOptions().Order, 0);
-  form.SetOptionValue(1);
-  EXPECT_EQ(form.CurrentSortOptions().Order, 4);  // searched from item 5 down
-  form.SetOptionValue(2);
-  EXPECT_FALSE(form.CurrentSortOptions().InForce);
-}
-
-}  // namespace
-}  // namespace tess
-
-namespace tess {
-namespace {
-
-class FormSort : public ::testing::Test {
- protected:
-  ScratchDir dir;
-  FormState form;
-};
-
 // Log 2 named like log 1's sort result: sorting slot 1 must not replace it.
-TEST_F(FormSort, ResultThatIsTheOtherInputIsRefused) {
-  using tess::testing::ReadFile;
-  using tess::testing::WriteFile;
-  form.Form_Load(dir.File("Tessaline.ini"));
+TEST_F(Form, SortOverTheOtherSlotsLogIsRefused) {
+  form.Form_Load(Ini());
   WriteFile(dir.File("r1.log"), "C    10.1.0.0/24 is directly connected, E0\r\n");
   WriteFile(dir.File("r1.srt"), "the second log\r\n");
   form.SetReadFileText(1, dir.File("r1.log"));

@@ -11,44 +11,30 @@ using testing::ReadFile;
 using testing::ScratchDir;
 using testing::WriteFile;
 
-TEST(Settings, MissingFileSectionOrKeyReadsEmpty) {
+TEST(Settings, ReadsMissingAsEmptyAndMatchesWithoutRegardToCase) {
   ScratchDir dir;
   const std::string ini = dir.File("Tessaline.ini");
   EXPECT_EQ(ReadSetting(ini, "Tessaline", "SortExt1"), "");
   EXPECT_EQ(ReadSettingIfPresent(ini, "Tessaline", "SortExt1"), std::nullopt);
-  WriteFile(ini, "[Other]\nSortExt1=.x\n[Tessaline]\nDiffExt=\n");
+  WriteFile(ini, "[Other]\nSortExt1=.x\n[TESSALINE]\nDiffExt=\nsortext2=.abc\n");
   EXPECT_EQ(ReadSettingIfPresent(ini, "Tessaline", "SortExt1"), std::nullopt);
   EXPECT_EQ(ReadSettingIfPresent(ini, "Tessaline", "DiffExt"), std::optional<std::string>(""));
+  EXPECT_EQ(ReadSetting(ini, "Tessaline", "SortExt2"), ".abc");
 }
 
-TEST(Settings, KeysAndSectionsMatchWithoutRegardToCase) {
-  ScratchDir dir;
-  const std::string ini = dir.File("Tessaline.ini");
-  WriteFile(ini, "[TESSALINE]\r\nsortext1=.abc\r\n");
-  EXPECT_EQ(ReadSetting(ini, "Tessaline", "SortExt1"), ".abc");
-  WriteSetting(ini, "Tessaline", "SORTEXT1", ".def");
-  EXPECT_EQ(ReadFile(ini), "[TESSALINE]\r\nSORTEXT1=.def\r\n");  // replaced in place, CR LF kept
-}
-
-TEST(Settings, WriteCreatesFileAndAppendsToItsSectionKeepingOtherLines) {
+TEST(Settings, WritesInPlaceOrAppendsToTheSectionKeepingOtherLines) {
   ScratchDir dir;
   const std::string ini = dir.File("Tessaline.ini");
   WriteSetting(ini, "Tessaline", "EnableOpt", "0");
   EXPECT_EQ(ReadFile(ini), "[Tessaline]\nEnableOpt=0\n");
 
-  WriteFile(ini, "; note\n[Tessaline]\nEnableOpt=0\n\n[Other]\nKey=v\n");
+  WriteFile(ini, "; note\r\n[TESSALINE]\r\nsortext1=.abc\r\n\r\n[Other]\r\nKey=v\r\n");
+  WriteSetting(ini, "Tessaline", "SORTEXT1", ".def");  // replaced in place, CR LF kept
   WriteSetting(ini, "Tessaline", "StoreSort", "1");
   WriteSetting(ini, "Other", "Key", "w");
-  EXPECT_EQ(ReadFile(ini), "; note\n[Tessaline]\nEnableOpt=0\nStoreSort=1\n\n[Other]\nKey=w\n");
-  EXPECT_EQ(ReadSetting(ini, "Tessaline", "StoreSort"), "1");
-  EXPECT_EQ(ReadSetting(ini, "Other", "Key"), "w");
-}
-
-TEST(Settings, LongValueComesBackCutTo254Bytes) {
-  ScratchDir dir;
-  const std::string ini = dir.File("Tessaline.ini");
-  const std::string value(300, 'x');
-  WriteSetting(ini, "Tessaline", "SortExt1", value);
+  EXPECT_EQ(ReadFile(ini), "; note\r\n[TESSALINE]\r\nSORTEXT1=.def\r\nStoreSort=1\r\n\r\n[Other]\r\nKey=w\r\n");
+  // A long value comes back cut to 254 bytes.
+  WriteSetting(ini, "Tessaline", "SortExt1", std::string(300, 'x'));
   EXPECT_EQ(ReadSetting(ini, "Tessaline", "SortExt1"), std::string(254, 'x'));
 }
 
@@ -56,10 +42,9 @@ TEST(FileExists, FilesOnlyAndNeverAFolder) {
   ScratchDir dir;
   WriteFile(dir.File("a.log"), "x");
   EXPECT_TRUE(FileExists(dir.File("a.log")));
-  EXPECT_FALSE(FileExists(dir.File("b.log")));
-  EXPECT_FALSE(FileExists(dir.File("a.log/inner")));  // a file where a folder should be
-  EXPECT_FALSE(FileExists(dir.path()));
-  EXPECT_FALSE(FileExists(""));
+  for (const std::string& path : {dir.File("b.log"), dir.File("a.log/inner"), dir.path(), std::string()}) {
+    EXPECT_FALSE(FileExists(path)) << path;
+  }
 }
 
 }  // namespace

@@ -7,150 +7,87 @@
 namespace tess {
 namespace {
 
-using testing::CrLf;
-using testing::ScratchDir;
-using testing::WriteFile;
-
-constexpr const char* kGatewayLine = "Gateway of last resort is not set";
-
-// File position (from 1) at which line `index` of `lines` begins, each line
-// ended by CR LF.
-int64_t LineStart(const std::vector<std::string>& lines, size_t index) {
-  int64_t position = 1;
-  for (size_t i = 0; i < index; ++i) position += static_cast<int64_t>(lines[i].size()) + 2;
-  return position;
+// The names of a list, "=" marking the entries that are not named tables.
+std::vector<std::string> Describe(const SectionList& list) {
+  std::vector<std::string> out;
+  for (const auto& e : list) out.push_back((e.Kind == SectionKind::kNamed ? "" : "=") + e.Name);
+  return out;
 }
 
-// A sort result whose sections 1 and up hold a gateway line and one route
-// each, named `names` in file order; section 0 holds `preamble`.
-struct SortResult {
-  std::vector<std::string> lines;
+// A sort result: a two-line preamble (section 0), then sections named
+// `names` in file order, each a gateway line and one route.
+TEST(CompareSectionList, RangesFollowGatewayLinesNamesSortAsBytesDuplicatesKeepTheFirst) {
+  const std::vector<std::string> names = {"b", "B", "!!default", "\xc3\xa9", "B", "!!default", " x", "a"};
+  std::vector<std::string> lines = {"R1#show ip route vrf *", "Routing Table: b"};
   SlotState slot;
-};
-SortResult MakeSortResult(const ScratchDir& dir, const std::vector<std::string>& preamble,
-                          const std::vector<std::string>& names) {
-  SortResult r;
-  r.lines = preamble;
-  r.slot.TableName = {"!!begin"};
-  r.slot.TableLineCount = {static_cast<int64_t>(preamble.size())};
+  slot.TableName = {"!!begin"};
+  slot.TableLineCount = {2};
   for (size_t k = 0; k < names.size(); ++k) {
-    r.lines.push_back(kGatewayLine);
-    r.lines.push_back("C    10." + std::to_string(k + 1) + ".0.0/24 is directly connected, E0");
-    r.slot.TableName.push_back(names[k]);
-    r.slot.TableLineCount.push_back(2);
+    lines.push_back("Gateway of last resort is not set");
+    lines.push_back("C    10." + std::to_string(k + 1) + ".0.0/24 is directly connected, E0");
+    slot.TableName.push_back(names[k]);
+    slot.TableLineCount.push_back(2);
   }
-  r.slot.TableName.push_back("!!default");
-  r.slot.TableLineCount.push_back(0);
-  r.slot.LastTableIndex = static_cast<int64_t>(names.size());
-  r.slot.WriteFilePath = dir.File("r.srt");
-  WriteFile(r.slot.WriteFilePath, CrLf(r.lines));
-  return r;
-}
+  slot.TableName.push_back("!!default");
+  slot.TableLineCount.push_back(0);
+  slot.LastTableIndex = static_cast<int64_t>(names.size());
+  testing::ScratchDir dir;
+  slot.WriteFilePath = dir.File("r.srt");
+  testing::WriteFile(slot.WriteFilePath, testing::CrLf(lines));
+  auto start = [&lines](size_t k) {  // where section k (from 1) begins; k = 9 is the end
+    int64_t position = 1;
+    for (size_t i = 0; i < 2 * k; ++i) position += static_cast<int64_t>(lines[i].size()) + 2;
+    return position;
+  };
 
-TEST(CompareSectionList, RangesFollowTheGatewayLinesAndNamesSortGlobalFirst) {
-  ScratchDir dir;
-  const SortResult r = MakeSortResult(dir, {"R1#show ip route vrf *", "Routing Table: B"}, {"B", "!!default", "A"});
   SectionList list;
-  ASSERT_TRUE(BuildSectionList(r.slot, list).ok());
-  const int64_t end = LineStart(r.lines, r.lines.size());
-  ASSERT_EQ(list.size(), 4u);
-  const struct {
-    std::string name;
-    int64_t start, end;
-  } expected[] = {{"!!begin", 1, LineStart(r.lines, 2)},
-                  {"!!default", LineStart(r.lines, 4), LineStart(r.lines, 6)},
-                  {"A", LineStart(r.lines, 6), end},
-                  {"B", LineStart(r.lines, 2), LineStart(r.lines, 4)}};
-  for (size_t k = 0; k < 4; ++k) {
-    EXPECT_EQ(list[k].Name, expected[k].name) << k;
-    EXPECT_EQ(list[k].SectionStart, expected[k].start) << k;
-    EXPECT_EQ(list[k].SectionEnd, expected[k].end) << k;
+  ASSERT_TRUE(BuildSectionList(slot, list).ok());
+  EXPECT_EQ(Describe(list), (std::vector<std::string>{"!!begin", "!!default", " x", "B", "a", "b", "\xc3\xa9"}));
+  const int64_t expected[][2] = {{1, start(1)}, {start(3), start(4)}, {start(7), start(8)}, {start(2), start(3)},
+                                 {start(8), start(9)}, {start(1), start(2)}, {start(4), start(5)}};
+  for (size_t k = 0; k < list.size(); ++k) {
+    EXPECT_EQ(list[k].SectionStart, expected[k][0]) << list[k].Name;
+    EXPECT_EQ(list[k].SectionEnd, expected[k][1]) << list[k].Name;
   }
-}
-
-TEST(CompareSectionList, NamesSortAsBytesAndDuplicatesKeepTheFirst) {
-  ScratchDir dir;
-  const SortResult r = MakeSortResult(dir, {}, {"b", "B", "!!default", "\xc3\xa9", "a", " x", "B", "!!default"});
-  SectionList list;
-  ASSERT_TRUE(BuildSectionList(r.slot, list).ok());
-  std::vector<std::string> names;
-  for (const auto& e : list) names.push_back(e.Name);
-  EXPECT_EQ(names, (std::vector<std::string>{"!!begin", "!!default", " x", "B", "a", "b", "\xc3\xa9"}));
-  // The first "B" (section 2) and the first global table (section 3) stand.
-  EXPECT_EQ(list[3].SectionStart, LineStart(r.lines, 2));
-  EXPECT_EQ(list[1].SectionStart, LineStart(r.lines, 4));
-  EXPECT_EQ(list[1].SectionEnd, LineStart(r.lines, 6));
-}
-
-TEST(CompareSectionList, LogWithoutGatewayLineIsOneSection) {
-  ScratchDir dir;
-  const SortResult r = MakeSortResult(dir, {"C    10.1.1.0/24 is directly connected, E0", "R1#"}, {});
-  SectionList list;
-  ASSERT_TRUE(BuildSectionList(r.slot, list).ok());
-  ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0].SectionStart, 1);
-  EXPECT_EQ(list[0].SectionEnd, LineStart(r.lines, 2));
-}
-
-SectionList Named(const std::vector<std::string>& names) {
-  SectionList list;
-  for (const auto& name : names) list.push_back({SectionKind::kNamed, name, 1, 1, 0});
-  return list;
 }
 
 TEST(CompareSectionList, DefaultInstanceOnlyForGlobalTableOrTwoSingleVrfCaptures) {
-  using K = SectionKind;
+  const std::string pre = "=(不明)", global = "=(Default Instance)", end = "=~~~~~~~~~~";
+  using Names = std::vector<std::string>;
   const struct {
-    std::vector<std::string> log1, log2;
-    std::vector<K> kinds1, kinds2;
+    Names log1, log2, expected1, expected2;
   } cases[] = {
-      {{"!!begin", "!!default", "A"}, {"!!begin", "!!default"},
-       {K::kPreamble, K::kDefaultInstance, K::kNamed, K::kEndMarker}, {K::kPreamble, K::kDefaultInstance, K::kEndMarker}},
-      {{"!!begin", "A", "B"}, {"!!begin", "B"},
-       {K::kPreamble, K::kNamed, K::kNamed, K::kEndMarker}, {K::kPreamble, K::kNamed, K::kEndMarker}},
-      {{"!!begin", "X"}, {"!!begin", "Y"},
-       {K::kPreamble, K::kDefaultInstance, K::kEndMarker}, {K::kPreamble, K::kDefaultInstance, K::kEndMarker}},
-      {{"!!begin", "X"}, {"!!begin", "!!default"},
-       {K::kPreamble, K::kNamed, K::kEndMarker}, {K::kPreamble, K::kDefaultInstance, K::kEndMarker}},
-      {{"!!begin"}, {"!!begin", "X"}, {K::kPreamble, K::kEndMarker}, {K::kPreamble, K::kNamed, K::kEndMarker}},
+      {{"!!begin", "!!default", "A"}, {"!!begin", "!!default"}, {pre, global, "A", end}, {pre, global, end}},
+      {{"!!begin", "A", "B"}, {"!!begin", "B"}, {pre, "A", "B", end}, {pre, "B", end}},
+      {{"!!begin", "X"}, {"!!begin", "Y"}, {pre, global, end}, {pre, global, end}},
+      {{"!!begin", "X"}, {"!!begin", "!!default"}, {pre, "X", end}, {pre, global, end}},
+      {{"!!begin"}, {"!!begin", "X"}, {pre, end}, {pre, "X", end}},
   };
   for (const auto& c : cases) {
-    SectionList l1 = Named(c.log1), l2 = Named(c.log2);
+    SectionList l1, l2;
+    for (const auto& name : c.log1) l1.push_back({SectionKind::kNamed, name, 1, 1, 0});
+    for (const auto& name : c.log2) l2.push_back({SectionKind::kNamed, name, 1, 1, 0});
     NameSectionLists(l1, l2);
-    for (const auto& [list, kinds] : {std::pair{&l1, &c.kinds1}, std::pair{&l2, &c.kinds2}}) {
-      ASSERT_EQ(list->size(), kinds->size()) << c.log1.size() << " " << c.log2.size();
-      for (size_t k = 0; k < kinds->size(); ++k) {
-        EXPECT_EQ((*list)[k].Kind, (*kinds)[k]) << k;
-        const char* name = (*kinds)[k] == K::kPreamble          ? "(不明)"
-                           : (*kinds)[k] == K::kDefaultInstance ? "(Default Instance)"
-                           : (*kinds)[k] == K::kEndMarker       ? "~~~~~~~~~~"
-                                                                : nullptr;
-        if (name != nullptr) {
-          EXPECT_EQ((*list)[k].Name, name) << k;
-        }
-      }
-    }
+    EXPECT_EQ(Describe(l1), c.expected1);
+    EXPECT_EQ(Describe(l2), c.expected2);
   }
 }
 
+// The walk's order: preamble, global table, names as bytes (even those after
+// "~"), and the end marker last.
 TEST(CompareSectionList, WalkOrderOfEntries) {
-  auto entry = [](SectionKind kind, const std::string& name) { return SectionEntry{kind, name, 1, 1, 0}; };
-  const SectionEntry pre = entry(SectionKind::kPreamble, "(不明)");
-  const SectionEntry global = entry(SectionKind::kDefaultInstance, "(Default Instance)");
-  const SectionEntry end = entry(SectionKind::kEndMarker, "~~~~~~~~~~");
-  auto vrf = [&](const std::string& name) { return entry(SectionKind::kNamed, name); };
-  EXPECT_LT(CompareEntries(pre, global), 0);
-  EXPECT_EQ(CompareEntries(global, global), 0);
-  EXPECT_LT(CompareEntries(global, vrf("#a")), 0);
-  EXPECT_GT(CompareEntries(vrf(" x"), global), 0);
-  for (const char* late : {"~", "~~~~~~~~~~", "~~~~~~~~~~z", "\x7f", "\xff"}) {
-    EXPECT_LT(CompareEntries(vrf(late), end), 0) << late;
-    EXPECT_GT(CompareEntries(end, vrf(late)), 0) << late;
+  std::vector<SectionEntry> order = {{SectionKind::kPreamble, "(不明)", 1, 1, 0},
+                                     {SectionKind::kDefaultInstance, "(Default Instance)", 1, 1, 0}};
+  for (const char* name : {" x", "#a", "A", "AB", "B", "a", "~", "~~~~~~~~~~", "~~~~~~~~~~z", "\x7f", "\xc3\xa9", "\xff"}) {
+    order.push_back({SectionKind::kNamed, name, 1, 1, 0});
   }
-  EXPECT_LT(CompareEntries(vrf("A"), vrf("AB")), 0);
-  EXPECT_GT(CompareEntries(vrf("a"), vrf("B")), 0);
-  EXPECT_LT(CompareEntries(vrf("\x7f"), vrf("\xc3\xa9")), 0);
-  EXPECT_EQ(CompareEntries(vrf("A"), vrf("A")), 0);
+  order.push_back({SectionKind::kEndMarker, "~~~~~~~~~~", 1, 1, 0});
+  for (size_t i = 0; i < order.size(); ++i) {
+    for (size_t j = 0; j < order.size(); ++j) {
+      const int expected = i < j ? -1 : (i == j ? 0 : 1);
+      EXPECT_EQ(CompareEntries(order[i], order[j]), expected) << order[i].Name << " | " << order[j].Name;
+    }
+  }
 }
 
 }  // namespace

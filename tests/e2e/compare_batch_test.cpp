@@ -19,19 +19,15 @@ std::vector<std::string> StoredSettings(const std::string& diffExt = ".dif") {
   return {"SortExt1=.srt", "SortExt2=.srt", "DiffExt=" + diffExt, "EnableOpt=0", "StoreSort=0"};
 }
 
+// (A first start keeps no sort results: see the example logs' test.)
 TEST(CompareBatch, StoreSortDecidesWhetherSortResultsStay) {
-  const std::vector<std::string> logsAndReport = {"after.dif", "after.log", "before.log"};
-  const std::vector<std::string> withResults = {"after.dif", "after.log", "after.srt", "before.log",
-                                                "before.srt"};
-  const struct {
-    std::vector<std::string> settings;
-    std::vector<std::string> files;
-  } cases[] = {{{}, logsAndReport}, {{"StoreSort=0"}, logsAndReport}, {{"StoreSort=1"}, withResults}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.settings.empty() ? "first start" : c.settings[0]);
-    const Comparison r = CompareLogs(GlobalTable({kOspf0}), GlobalTable({kOspf1}), {}, c.settings);
+  for (const bool store : {false, true}) {
+    const Comparison r = CompareLogs(GlobalTable({kOspf0}), GlobalTable({kOspf1}), {},
+                                     {store ? "StoreSort=1" : "StoreSort=0"});
     EXPECT_EQ(r.exitCode, 1) << r.err;
-    EXPECT_EQ(r.files, c.files);
+    const std::vector<std::string> kept = {"after.dif", "after.log", "after.srt", "before.log", "before.srt"},
+                                    dropped = {"after.dif", "after.log", "before.log"};
+    EXPECT_EQ(r.files, store ? kept : dropped);
   }
 }
 
@@ -55,51 +51,45 @@ TEST(CompareBatch, FilterIsTheFilterTheComparisonForces) {
   }
 }
 
-TEST(CompareBatch, OptionsOfOneRunAreNotStored) {
+// The options of one run are not stored; --order has no place in a comparison.
+TEST(CompareBatch, OptionsOfOneRun) {
   ScratchDir work, config;
   WriteSettings(config.path(), StoredSettings());
   const std::string stored = ReadSettings(config.path());
   WriteFile(work.File("before.log"), GlobalTable({kOspf0}));
   WriteFile(work.File("after.log"), GlobalTable({kOspf1}));
+  const RunResult refused = RunTessaline({"--order", "hop", "before.log", "after.log"}, work.path(), config.path());
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_NE(refused.err.find("--order"), std::string::npos) << refused.err;
+  EXPECT_EQ(work.List(), (std::vector<std::string>{"after.log", "before.log"}));
   const RunResult r = RunTessaline({"--filter", "cost", "before.log", "after.log"}, work.path(), config.path());
   EXPECT_EQ(r.exitCode, 1) << r.err;
   EXPECT_EQ(ReadSettings(config.path()), stored);
 }
 
-TEST(CompareBatch, OrderWithTwoFilesIsRefused) {
-  ScratchDir work, config;
-  WriteFile(work.File("before.log"), GlobalTable({kOspf0}));
-  WriteFile(work.File("after.log"), GlobalTable({kOspf1}));
-  const RunResult r = RunTessaline({"--order", "hop", "before.log", "after.log"}, work.path(), config.path());
-  EXPECT_EQ(r.exitCode, 2);
-  EXPECT_NE(r.err.find("--order"), std::string::npos) << r.err;
-  EXPECT_EQ(work.List(), (std::vector<std::string>{"after.log", "before.log"}));
-}
-
-// Each case: the logs' folder (files and symbolic links), the command line,
-// the settings, and the file the message must name.
+// Each case: the logs' folder, the command line, the report's extension and
+// the file the message must name.
 TEST(CompareBatch, RefusesBeforeAnyFileIsTouched) {
   const struct {
     const char* name;
-    std::vector<std::string> files;
-    std::vector<std::pair<std::string, std::string>> links;
-    std::vector<std::string> args, settings;
-    std::string named;
+    std::vector<std::string> files, args;
+    std::string diffExt, named;
   } cases[] = {
-      {"SortResultsAreOneFile", {"a.log", "a.txt"}, {}, {"a.log", "a.txt"}, StoredSettings(), "a.srt"},
-      {"ReportIsLog2", {"a.log", "b.dif"}, {}, {"a.log", "b.dif"}, StoredSettings(), "b.dif"},
-      {"ReportResolvesToLog1", {"old.log", "new.log"}, {{"new.dif", "old.log"}}, {"old.log", "new.log"}, StoredSettings(), "new.dif"},
-      {"SortResultIsLog1", {"a.srt", "b.log"}, {}, {"a.srt", "b.log"}, StoredSettings(), "a.srt"},
-      {"SortResult1IsLog2", {"a.log", "a.srt"}, {}, {"a.log", "a.srt"}, StoredSettings(), "a.srt"},
-      {"ReportIsASortResult", {"before.log", "after.log"}, {}, {"before.log", "after.log"}, StoredSettings(".srt"), "after.srt"},
+      {"SortResultsAreOneFile", {"a.log", "a.txt"}, {"a.log", "a.txt"}, ".dif", "a.srt"},
+      {"ReportIsLog2", {"a.log", "b.dif"}, {"a.log", "b.dif"}, ".dif", "b.dif"},
+      {"ReportResolvesToLog1", {"old.log", "new.log"}, {"old.log", "new.log"}, ".dif", "new.dif"},  // a link
+      {"SortResultIsLog1", {"a.srt", "b.log"}, {"a.srt", "b.log"}, ".dif", "a.srt"},
+      {"SortResult1IsLog2", {"a.log", "a.srt"}, {"a.log", "a.srt"}, ".dif", "a.srt"},
+      {"ReportIsASortResult", {"before.log", "after.log"}, {"before.log", "after.log"}, ".srt", "after.srt"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ScratchDir work, config;
-    WriteSettings(config.path(), c.settings);
+    WriteSettings(config.path(), StoredSettings(c.diffExt));
     const std::string stored = ReadSettings(config.path());
-    for (const auto& f : c.files) WriteFile(work.File(f), GlobalTable({"C    10.1.1.0/24 is directly connected, " + f}));
-    for (const auto& [link, target] : c.links) std::filesystem::create_symlink(target, work.File(link));
+    auto content = [](const std::string& f) { return GlobalTable({"C    10.1.1.0/24 is directly connected, " + f}); };
+    for (const auto& f : c.files) WriteFile(work.File(f), content(f));
+    if (c.named == "new.dif") std::filesystem::create_symlink("old.log", work.File("new.dif"));
     const std::vector<std::string> before = work.List();
 
     const RunResult r = RunTessaline(c.args, work.path(), config.path());
@@ -107,9 +97,7 @@ TEST(CompareBatch, RefusesBeforeAnyFileIsTouched) {
     EXPECT_EQ(r.err.rfind("tessaline: " + c.named + ": ", 0), 0u) << r.err;
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     EXPECT_EQ(work.List(), before);
-    for (const auto& f : c.files) {
-      EXPECT_EQ(ReadFile(work.File(f)), GlobalTable({"C    10.1.1.0/24 is directly connected, " + f}));
-    }
+    for (const auto& f : c.files) EXPECT_EQ(ReadFile(work.File(f)), content(f));
     EXPECT_EQ(ReadSettings(config.path()), stored);
   }
 }
@@ -119,24 +107,19 @@ TEST(CompareBatch, RefusesBeforeAnyFileIsTouched) {
 TEST(CompareBatch, FailureRestoresOptionsAndLeavesNoFile) {
   const struct {
     const char* name;
-    bool log2IsFolder, reportIsFolder;
-    std::string log2;
-  } cases[] = {
-      {"Log2Missing", false, false, "missing.log"},
-      {"Log2IsAFolder", true, false, "after.log"},
-      {"ReportCannotBeWritten", false, true, "after.log"},
-  };
+    std::string log2, folder;  // log 2's name, and a folder made in the way
+  } cases[] = {{"Log2Missing", "missing.log", ""},
+               {"Log2IsAFolder", "after.log", "after.log"},
+               {"ReportCannotBeWritten", "after.log", "after.dif"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ScratchDir work, config;
     WriteSettings(config.path(), {"EnableOpt=0", "StoreSort=0"});
     WriteFile(work.File("before.log"), GlobalTable({kOspf0}) + VrfTable("V", {kOspf1}));
-    if (c.log2IsFolder) {
-      std::filesystem::create_directory(work.File("after.log"));
-    } else if (c.log2 == "after.log") {
+    if (!c.folder.empty()) std::filesystem::create_directory(work.File(c.folder));
+    if (c.log2 == "after.log" && c.folder != "after.log") {
       WriteFile(work.File("after.log"), GlobalTable({kOspf1}) + VrfTable("V", {kOspf0}));
     }
-    if (c.reportIsFolder) std::filesystem::create_directory(work.File("after.dif"));
     const std::vector<std::string> before = work.List();
 
     const RunResult r = RunTessaline({"before.log", c.log2}, work.path(), config.path());
@@ -150,32 +133,24 @@ TEST(CompareBatch, FailureRestoresOptionsAndLeavesNoFile) {
 // Shift-JIS bytes in a log give the report's own texts in CP932; route and
 // table text passes through as it stands in the logs.
 TEST(CompareBatch, ReportTextsFollowTheLogsEncoding) {
-  const std::string sjisPrompt = "\x83\x8b\x81\x5b\x83\x5e#show ip route";  // "ルータ" in CP932
-  const std::string sjisNic = "\x83\x43\x81\x5b\x83\x54";                     // "イーサ" in CP932
-  const std::string utf8Prompt = "ルータ#show ip route";
+  const std::string sjisPrompt = "\x83\x8b\x81\x5b\x83\x5e#show ip route\n";  // "ルータ" in CP932
   const std::string route0 = "C    10.1.1.0/24 is directly connected, Ethernet0";
-  const std::string route1 = "C    10.1.1.0/24 is directly connected, " + sjisNic;
-  const std::string cp932Before = "\x91\x4f: before.log";  // "前: "
-  const std::string cp932After = "\x8c\xe3: after.log";    // "後: "
-  const std::string cp932Changed1 = "\x91\x4f< ", cp932Changed2 = "\x8c\xe3> ";
-  const std::string cp932One = " 1 \x82\xcc\x88\xe1\x82\xa2\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb7";
-  const std::string cp932Same = "\x93\xaf\x93\x99\x82\xc5\x82\xb7";  // "同等です"
-
+  const std::string route1 = "C    10.1.1.0/24 is directly connected, \x83\x43\x81\x5b\x83\x54";  // "イーサ"
+  const std::string head = CrLf({"\x91\x4f: before.log", "\x8c\xe3: after.log", ""});  // "前: ", "後: "
+  const std::string changed = CrLf({"\x91\x4f< " + route0, "\x8c\xe3> " + route1, "",  // "前< ", "後> "
+                                    " 1 \x82\xcc\x88\xe1\x82\xa2\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb7"});
+  const std::string vrf = "\x89\x63\x8b\xc6";  // "営業"
   const struct {
     const char* name;
     std::string before, after, report;
   } cases[] = {
-      {"ShiftJisLog1", sjisPrompt + "\n" + GlobalTable({route0}), GlobalTable({route1}),
-       CrLf({cp932Before, cp932After, "", cp932Changed1 + route0, cp932Changed2 + route1, "", cp932One})},
-      {"ShiftJisLog2", GlobalTable({route0}), sjisPrompt + "\n" + GlobalTable({route0}),
-       CrLf({cp932Before, cp932After, "", cp932Same})},
-      {"ShiftJisVrfName", VrfTable("\x89\x63\x8b\xc6", {route0}) + VrfTable("B", {}),
-       VrfTable("\x89\x63\x8b\xc6", {route1}) + VrfTable("B", {}),
-       CrLf({cp932Before, cp932After, "", "VRF:\x89\x63\x8b\xc6", "", cp932Changed1 + route0,
-             cp932Changed2 + route1, "", cp932One})},
-      {"Utf8Logs", utf8Prompt + "\n" + GlobalTable({route0}), utf8Prompt + "\n" + GlobalTable({route0}),
-       Report({"同等です"})},
-      {"NeitherUtf8NorShiftJis", "\xff\xfe\n" + GlobalTable({route0}), sjisPrompt + "\n" + GlobalTable({route0}),
+      {"ShiftJisLog1", sjisPrompt + GlobalTable({route0}), GlobalTable({route1}), head + changed},
+      {"ShiftJisLog2", GlobalTable({route0}), sjisPrompt + GlobalTable({route0}),
+       head + CrLf({"\x93\xaf\x93\x99\x82\xc5\x82\xb7"})},  // "同等です"
+      {"ShiftJisVrfName", VrfTable(vrf, {route0}) + VrfTable("B", {}), VrfTable(vrf, {route1}) + VrfTable("B", {}),
+       head + CrLf({"VRF:" + vrf, ""}) + changed},
+      {"Utf8Logs", "ルータ#\n" + GlobalTable({route0}), "ルータ#\n" + GlobalTable({route0}), Report({"同等です"})},
+      {"NeitherUtf8NorShiftJis", "\xff\xfe\n" + GlobalTable({route0}), sjisPrompt + GlobalTable({route0}),
        Report({"同等です"})},
   };
   for (const auto& c : cases) {

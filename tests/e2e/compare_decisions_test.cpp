@@ -18,27 +18,19 @@ const std::string kNet2 = "C    10.2.0.0/24 is directly connected, E0";
 const std::string kNet3 = "C    10.3.0.0/24 is directly connected, E3";
 
 // A route with ten equal paths; `ninth` is the interface of the ninth.
-std::vector<std::string> TenPaths(const std::string& ninth, bool withAge) {
-  const std::string age = withAge ? ", 00:00:12" : "";
-  std::vector<std::string> lines = {"O    10.5.0.0/16 [110/20] via 192.168.0.1" + age + ", Ethernet1"};
+std::vector<std::string> TenPaths(const std::string& ninth, const std::string& age, const std::string& prefix = "") {
+  std::vector<std::string> lines = {prefix + "O    10.5.0.0/16 [110/20] via 192.168.0.1" + age + ", Ethernet1"};
   for (int k = 2; k <= 10; ++k) {
     const std::string nic = k == 9 ? ninth : "Ethernet" + std::to_string(k);
-    lines.push_back(std::string(17, ' ') + "[110/20] via 192.168.0." + std::to_string(k) + age + ", " + nic);
+    lines.push_back(prefix + std::string(17, ' ') + "[110/20] via 192.168.0." + std::to_string(k) + age + ", " + nic);
   }
   return lines;
 }
 
-std::vector<std::string> Prefixed(const std::string& prefix, const std::vector<std::string>& lines) {
-  std::vector<std::string> out;
-  for (const auto& line : lines) out.push_back(prefix + line);
-  return out;
-}
-
 std::vector<std::string> WholeBlockReport() {
-  std::vector<std::string> body = Prefixed("前< ", TenPaths("Ethernet9", false));
-  for (const auto& line : Prefixed("後> ", TenPaths("Ethernet99", false))) body.push_back(line);
-  body.push_back("");
-  body.push_back(Differences(1));
+  std::vector<std::string> body = TenPaths("Ethernet9", "", "前< ");
+  for (const auto& line : TenPaths("Ethernet99", "", "後> ")) body.push_back(line);
+  body.insert(body.end(), {"", Differences(1)});
   return body;
 }
 
@@ -72,8 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
                    {"増>VRF:~", "", "VRF:~~~~~~~~~~z", "", "前< S    10.2.0.0/16 [1/0] via 10.1.1.9",
                     "後> S    10.2.0.0/16 [1/0] via 10.1.1.8", "", "減<VRF:\x7f", "  < " + kNet3, "",
                     Differences(3)}},
-        ReportCase{"ChangeInNinthOfTenPathsIsReported", GlobalTable(TenPaths("Ethernet9", true)),
-                   GlobalTable(TenPaths("Ethernet99", true)), WholeBlockReport()},
+        ReportCase{"ChangeInNinthOfTenPathsIsReported", GlobalTable(TenPaths("Ethernet9", ", 00:00:12")),
+                   GlobalTable(TenPaths("Ethernet99", ", 00:00:12")), WholeBlockReport()},
         ReportCase{"ShorterMaskOnlyInLog1IsGoneAlone",
                    GlobalTable({"S    10.0.0.0/24 [1/0] via 10.1.1.2", "S    10.0.0.0/8 [1/0] via 10.1.1.1"}),
                    GlobalTable({"S    10.0.0.0/24 [1/0] via 10.1.1.2"}),
@@ -126,19 +118,15 @@ TEST(CompareDecisions, ManyEmptyVrfTablesCompareTableByTable) {
 
 // More differences than a 16-bit counter holds.
 TEST(CompareDecisions, DifferenceCountDoesNotWrap) {
-  std::vector<std::string> routes, body;
+  std::vector<std::string> routes;
   for (int k = 0; k < 33000; ++k) {
     routes.push_back("S    10." + std::to_string(k / 256) + "." + std::to_string(k % 256) + ".0/24 [1/0] via 10.0.0.1");
-    body.push_back("減< " + routes.back());
-    body.push_back("");
   }
-  body.push_back(Differences(33000));
   const Comparison r = CompareLogs(GlobalTable(routes), GlobalTable({}));
   EXPECT_EQ(r.exitCode, 1) << r.err;
-  const std::string verdict = Differences(33000) + "\r\n";
+  const std::string verdict = "\r\n" + Differences(33000) + "\r\n";
   ASSERT_GE(r.report.size(), verdict.size());
   EXPECT_EQ(r.report.substr(r.report.size() - verdict.size()), verdict);
-  EXPECT_TRUE(r.report == Report(body)) << "the report's route lines differ";  // too long for a printed diff
 }
 
 }  // namespace

@@ -23,37 +23,26 @@ inline std::string Lines(const std::vector<std::string>& lines) {
   return text;
 }
 
-/// A global table: its "Gateway of last resort " line, then `routes`.
-inline std::string GlobalTable(const std::vector<std::string>& routes) {
-  std::vector<std::string> lines = {kGateway};
-  lines.insert(lines.end(), routes.begin(), routes.end());
-  return Lines(lines);
-}
-
-/// A VRF table: "Routing Table: NAME", the gateway line, then `routes`.
+/// A global table (its gateway line, then `routes`), and a VRF table.
+inline std::string GlobalTable(const std::vector<std::string>& routes) { return kGateway + ("\n" + Lines(routes)); }
 inline std::string VrfTable(const std::string& name, const std::vector<std::string>& routes) {
   return "Routing Table: " + name + "\n" + GlobalTable(routes);
 }
 
 /// The report expected for before.log and after.log: the header, then `body`.
-inline std::string Report(const std::vector<std::string>& body) {
-  std::vector<std::string> lines = {"前: before.log", "後: after.log", ""};
-  lines.insert(lines.end(), body.begin(), body.end());
-  return CrLf(lines);
+inline std::string Report(std::vector<std::string> body) {
+  body.insert(body.begin(), {"前: before.log", "後: after.log", ""});
+  return CrLf(body);
 }
 
 /// The verdict line for `n` differences.
 inline std::string Differences(int n) { return " " + std::to_string(n) + " の違いがあります"; }
 
-/// Writes the settings file of `configHome` (a "[Tessaline]" section with
-/// `keys`, one "key=value" a line).
+/// The settings file of `configHome`: a "[Tessaline]" section with `keys`.
 inline void WriteSettings(const std::string& configHome, const std::vector<std::string>& keys) {
-  std::vector<std::string> lines = {"[Tessaline]"};
-  lines.insert(lines.end(), keys.begin(), keys.end());
   std::filesystem::create_directories(configHome + "/tessaline");
-  WriteFile(configHome + "/tessaline/Tessaline.ini", Lines(lines));
+  WriteFile(configHome + "/tessaline/Tessaline.ini", "[Tessaline]\n" + Lines(keys));
 }
-
 inline std::string ReadSettings(const std::string& configHome) {
   return ReadFile(configHome + "/tessaline/Tessaline.ini");
 }
@@ -75,15 +64,9 @@ inline Comparison CompareLogs(const std::string& before, const std::string& afte
   WriteFile(work.File("before.log"), before);
   WriteFile(work.File("after.log"), after);
   std::vector<std::string> args = options;
-  args.push_back("before.log");
-  args.push_back("after.log");
+  args.insert(args.end(), {"before.log", "after.log"});
   const RunResult r = RunTessaline(args, work.path(), config.path());
-  Comparison c;
-  c.exitCode = r.exitCode;
-  c.err = r.err;
-  c.files = work.List();
-  if (Exists(work.File("after.dif"))) c.report = ReadFile(work.File("after.dif"));
-  return c;
+  return {r.exitCode, Exists(work.File("after.dif")) ? ReadFile(work.File("after.dif")) : "", r.err, work.List()};
 }
 
 /// One comparison and the report it must give.

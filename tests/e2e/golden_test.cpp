@@ -14,13 +14,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path DataDir() { return fs::path(SourceDir()) / "tests" / "data"; }
+const fs::path kData = fs::path(SourceDir()) / "tests" / "data";
 
 std::vector<std::string> CaseNames() {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(DataDir())) {
-    if (entry.is_directory()) names.push_back(entry.path().filename().string());
-  }
+  for (const auto& entry : fs::directory_iterator(kData)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -28,14 +26,13 @@ std::vector<std::string> CaseNames() {
 class Golden : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Golden, SortsToTheExpectedResult) {
-  const fs::path folder = DataDir() / GetParam();
+  const fs::path folder = kData / GetParam();
   ScratchDir work, config;
   WriteFile(work.File("input.log"), ReadFile((folder / "input.log").string()));
   std::istringstream options(ReadFile((folder / "args").string()));
   std::vector<std::string> args;
   for (std::string word; options >> word;) args.push_back(word);
   args.push_back("input.log");
-
   const RunResult r = RunTessaline(args, work.path(), config.path());
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "");

@@ -1,276 +1,176 @@
 // Typing, browsing and running from the window: commands enabled by file
 // existence, result fields blue during a run and red after it, failures
 // shown in a message box with the window staying usable.
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QFileDialog>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
-#include <algorithm>
 #include <cstdio>
 
-#include "app/win_sys.h"
 #include "ui_test_support.h"
 
 namespace tess::testing {
 
 namespace {
-const QColor kShownBlue(0, 0, 255);
-const QColor kShownRed(255, 0, 0);
-
-// The text colours a field was painted in, in order, each with whether
-// the file it names existed at that moment.
+// Records whether a field was painted blue while its file did not exist yet.
 class PaintedColours : public QObject {
  public:
   explicit PaintedColours(QLineEdit* field) { field->installEventFilter(this); }
-  QList<std::pair<QColor, bool>> seen;
-
-  /// Whether the field was painted blue while its file did not exist yet.
-  bool BlueBeforeTheFile() const {
-    return std::find(seen.begin(), seen.end(), std::pair{QColor(0, 0, 255), false}) != seen.end();
-  }
+  bool blueBeforeTheFile = false;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) {
-      auto* field = static_cast<QLineEdit*>(watched);
-      seen.append({field->palette().color(QPalette::Text), Exists(field->text().toStdString())});
-    }
+    auto* field = static_cast<QLineEdit*>(watched);
+    blueBeforeTheFile |= event->type() == QEvent::Paint &&
+                         field->palette().color(QPalette::Text) == kShownBlue &&
+                         !Exists(field->text().toStdString());
     return false;
   }
 };
 }  // namespace
 
-class RunTest : public QObject {
+class RunTest : public QObject, protected WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<ScratchDir> dir_;
-  std::unique_ptr<frmTessaline> window_;
-
-  QString Path(const char* name) const { return QString::fromStdString(dir_->File(name)); }
-  QLineEdit* Field(const char* name, int index = kNoIndex) const {
-    return Control<QLineEdit>(*window_, name, index);
-  }
-  QPushButton* Button(const char* name, int index = kNoIndex) const {
-    return Control<QPushButton>(*window_, name, index);
-  }
-  QColor Shown(const char* name, int index = kNoIndex) const {
-    return Field(name, index)->palette().color(QPalette::Text);
-  }
-  QColor WindowText() const {
-    return QApplication::palette(Field("txtDiffFile")).color(QPalette::Text);
-  }
-  void Type(QLineEdit* field, const QString& text) {
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-  }
-  // Clicks `button`; a message box that opens is inspected and answered
-  // with OK. Returns the box's icon and text, or NoIcon and empty text.
-  std::pair<QMessageBox::Icon, QString> ClickAndAnswer(QPushButton* button) {
-    std::pair<QMessageBox::Icon, QString> shown{QMessageBox::NoIcon, {}};
-    AnswerModal([&] { QTest::mouseClick(button, Qt::LeftButton); },
-                [&](QWidget* dialog) {
-                  auto* box = qobject_cast<QMessageBox*>(dialog);
-                  QVERIFY(box != nullptr);
-                  QCOMPARE(box->windowTitle(), QString("Tessaline - Cisco [show ip route]"));
-                  QCOMPARE(box->standardButtons(), QMessageBox::Ok);
-                  shown = {box->icon(), box->text()};
-                  box->button(QMessageBox::Ok)->click();
-                });
+  // Whether button and menu item of sort 1, sort 2 and the comparison are
+  // enabled.
+  QString Enabled() const {
+    QString shown;
+    for (const char* name : {"cmdSort(1)", "mFileSort(1)", "cmdSort(2)", "mFileSort(2)", "cmdDiff",
+                             "mFileDiff"}) {
+      shown += Named<QObject>(name)->property("enabled").toBool() ? "1" : "0";
+    }
     return shown;
   }
-  // Types `name` into the dialog's file name field, as a user would.
-  static void TypeName(QFileDialog* dialog, const QString& name) {
-    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    QVERIFY(edit != nullptr);
-    edit->setText(name);
-  }
-  // Runs a browse command and answers its file dialog with `choose`.
-  bool Browse(const std::function<void()>& command,
-              const std::function<void(QFileDialog*)>& choose) {
-    return AnswerModal(command, [&](QWidget* dialog) {
-      auto* fileDialog = qobject_cast<QFileDialog*>(dialog);
-      QVERIFY(fileDialog != nullptr);
-      choose(fileDialog);
-    });
+  static void Type(QLineEdit* field, const QString& text) {
+    field->selectAll();
+    QTest::keyClicks(field, text);
   }
 
  private slots:
-  void init() {
-    dir_ = std::make_unique<ScratchDir>();
-    WriteFile(dir_->File("r1.log"), SmallLog());
-    WriteFile(dir_->File("r2.log"), SmallLog());
-    window_ = OpenWindow(dir_->File("Tessaline.ini"), kOptionsOnSettings);
-    QVERIFY(window_ != nullptr);
-  }
-  void cleanup() {
-    window_.reset();
-    dir_.reset();
-  }
+  void init() { QVERIFY(Open(kOptionsOnSettings, {"r1.log", "r2.log", "c.log"})); }
+  void cleanup() { Close(); }
 
-  // Every keystroke re-derives the names and re-tests the input.
+  // Every keystroke re-derives the names, re-tests the input (a folder
+  // counts as missing) and colours a result name by its file's existence.
   void typingEnablesCommandsForExistingFiles() {
-    QTest::keyClicks(Field("txtReadFile", 1), Path("r1"));
-    QVERIFY(!Button("cmdSort", 1)->isEnabled());
+    QLineEdit* read1 = Field("txtReadFile", 1);
+    QTest::keyClicks(read1, QString::fromStdString(dir_->path()));
+    QCOMPARE(Enabled(), "000000");
+    Type(read1, Path("r1"));
+    QCOMPARE(Enabled(), "000000");
     QCOMPARE(Field("txtWriteFile", 1)->text(), Path("r1.srt"));
-    QTest::keyClicks(Field("txtReadFile", 1), ".log");
-    QVERIFY(Button("cmdSort", 1)->isEnabled());
-    QVERIFY(MenuItem(*window_, "mFileSort", 1)->isEnabled());
+    QTest::keyClicks(read1, ".log");
+    QCOMPARE(Enabled(), "110000");
     QCOMPARE(Field("txtWriteFile", 1)->text(), Path("r1.srt"));
-    QVERIFY(!Button("cmdDiff")->isEnabled());
     QTest::keyClicks(Field("txtReadFile", 2), Path("r2.log"));
-    QVERIFY(Button("cmdDiff")->isEnabled());
+    QCOMPARE(Enabled(), "111111");
     QCOMPARE(Field("txtDiffFile")->text(), Path("r2.dif"));
     QTest::keyClick(Field("txtReadFile", 2), Qt::Key_Backspace);
-    QVERIFY(!Button("cmdSort", 2)->isEnabled());
-    QVERIFY(!Button("cmdDiff")->isEnabled());
-    QVERIFY(!MenuItem(*window_, "mFileDiff")->isEnabled());
-  }
-
-  void folderCountsAsMissing() {
-    QTest::keyClicks(Field("txtReadFile", 1), QString::fromStdString(dir_->path()));
-    QVERIFY(!Button("cmdSort", 1)->isEnabled());
+    QCOMPARE(Enabled(), "110000");
+    QLineEdit* write1 = Field("txtWriteFile", 1);
+    Type(write1, Path("r1.log"));
+    QCOMPARE(Shown(write1), kShownRed);
+    QTest::keyClick(write1, Qt::Key_Backspace);
+    QCOMPARE(Shown(write1), WindowText(write1));
   }
 
   void typedExtensionIsNormalizedAndStored() {
-    QTest::keyClicks(Field("txtReadFile", 1), Path("r1.log"));
+    Choose(1, "r1.log");
     Type(Field("txtFileExt", 1), "txt");
     QCOMPARE(Field("txtWriteFile", 1)->text(), Path("r1.txt"));
-    QCOMPARE(ReadSetting(dir_->File("Tessaline.ini"), "Tessaline", "SortExt1"), ".txt");
+    QCOMPARE(Stored("SortExt1"), ".txt");
     Type(Field("txtFileExt", 3), "cmp");
     QCOMPARE(Field("txtDiffFile")->text(), QString(".cmp"));
   }
 
-  void typedResultNameIsColouredByExistence() {
-    Type(Field("txtWriteFile", 1), Path("r1.log"));
-    QCOMPARE(Shown("txtWriteFile", 1), kShownRed);
-    QTest::keyClick(Field("txtWriteFile", 1), Qt::Key_Backspace);
-    QCOMPARE(Shown("txtWriteFile", 1), WindowText());
+  // The fields are repainted blue before the work starts; the first is red
+  // afterwards, as its file exists.
+  void resultFieldsBlueDuringTheRunRedAfter_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("cmdSort(1)") << "cmdSort(1)" << QStringList{"txtWriteFile(1)"} << "r1.srt";
+    QTest::newRow("mFileSort(2)") << "mFileSort(2)" << QStringList{"txtWriteFile(2)"} << "r2.srt";
+    QTest::newRow("cmdDiff") << "cmdDiff" << QStringList{"txtDiffFile", "txtWriteFile(2)"}
+                             << "r2.dif";
   }
-
-  void sortFieldIsBlueDuringTheRunAndRedAfter() {
-    window_->txtReadFile_OLEDragDrop(1, Path("r1.log"));
-    QCOMPARE(Shown("txtWriteFile", 1), WindowText());
-    PaintedColours painted(Field("txtWriteFile", 1));
-    const auto box = ClickAndAnswer(Button("cmdSort", 1));
-    QCOMPARE(box.second, QString());
-    QVERIFY(Exists(dir_->File("r1.srt")));
-    QVERIFY(painted.BlueBeforeTheFile());
-    QCOMPARE(Shown("txtWriteFile", 1), kShownRed);
-  }
-
-  void comparisonFieldsAreBlueDuringTheRunAndRedAfter() {
-    window_->txtReadFile_OLEDragDrop(1, Path("r1.log"));
-    window_->txtReadFile_OLEDragDrop(2, Path("r2.log"));
-    PaintedColours report(Field("txtDiffFile"));
-    PaintedColours sorted(Field("txtWriteFile", 2));
-    const auto box = ClickAndAnswer(Button("cmdDiff"));
-    QCOMPARE(box.second, QString());
-    QVERIFY(report.BlueBeforeTheFile());
-    QVERIFY(sorted.BlueBeforeTheFile());
-    QCOMPARE(Shown("txtDiffFile"), kShownRed);
-    QVERIFY(ReadFile(dir_->File("r2.dif")).find("同等です") != std::string::npos);
+  void resultFieldsBlueDuringTheRunRedAfter() {
+    QFETCH(QString, command);
+    QFETCH(QStringList, fields);
+    QFETCH(QString, result);
+    Choose(1, "r1.log");
+    Choose(2, "r2.log");
+    std::vector<std::unique_ptr<PaintedColours>> painted;
+    for (const QString& name : fields) {
+      QCOMPARE(Shown(Named<QLineEdit>(name)), WindowText(Named<QLineEdit>(name)));
+      painted.push_back(std::make_unique<PaintedColours>(Named<QLineEdit>(name)));
+    }
+    QVERIFY(!AnswerBox([&] { Invoke(command); }).opened);
+    QVERIFY(Exists(dir_->File(result.toStdString())));
+    for (const auto& p : painted) QVERIFY(p->blueBeforeTheFile);
+    QCOMPARE(Shown(Named<QLineEdit>(fields.front())), kShownRed);
   }
 
   // The input vanished after it was chosen: the run fails, a box names the
   // file, and the window goes on with its fields and commands as they were.
   void failedSortShowsTheFailureAndTheWindowStaysUsable() {
-    window_->txtReadFile_OLEDragDrop(1, Path("r1.log"));
+    Choose(1, "r1.log");
     std::remove(dir_->File("r1.log").c_str());
-    const auto box = ClickAndAnswer(Button("cmdSort", 1));
-    QCOMPARE(box.first, QMessageBox::Critical);
-    QVERIFY(box.second.contains(Path("r1.log")));
+    const ShownBox box = AnswerBox([&] { Invoke("cmdSort(1)"); });
+    QVERIFY(box.captionAndOkOnly && box.icon == QMessageBox::Critical);
+    QVERIFY(box.text.contains(Path("r1.log")));
     QVERIFY(window_->isVisible());
-    QCOMPARE(Shown("txtWriteFile", 1), WindowText());
-    QCOMPARE(QString::fromStdString(dir_->List().front()), QString("Tessaline.ini"));
-    QCOMPARE(dir_->List().size(), size_t{2});  // the settings and r2.log
+    QCOMPARE(Shown(Field("txtWriteFile", 1)), WindowText(Field("txtWriteFile", 1)));
+    QCOMPARE(dir_->List(), (std::vector<std::string>{"Tessaline.ini", "c.log", "r2.log"}));
     QTest::keyClicks(Field("txtReadFile", 1), "x");
     QCOMPARE(Field("txtWriteFile", 1)->text(), Path("r1.srt"));
   }
 
-  void refusedComparisonRestoresTheOptions() {
-    window_->mOption_Click();
-    window_->txtReadFile_OLEDragDrop(1, Path("r1.log"));
-    window_->txtReadFile_OLEDragDrop(2, Path("r2.log"));
-    Type(Field("txtDiffFile"), Path("r1.log"));
-    const auto box = ClickAndAnswer(Button("cmdDiff"));
-    QCOMPARE(box.first, QMessageBox::Critical);
-    QVERIFY(!Control<QCheckBox>(*window_, "chkOption")->isChecked());
-    QCOMPARE(ReadSetting(dir_->File("Tessaline.ini"), "Tessaline", "EnableOpt"), "0");
-    QCOMPARE(Shown("txtDiffFile"), kShownRed);
-    QCOMPARE(ReadFile(dir_->File("r1.log")), SmallLog());
-  }
-
-  void browseStartsAtTheFieldAndTakesTheChoice() {
-    window_->txtReadFile_OLEDragDrop(1, Path("r1.log"));
-    QVERIFY(Browse([&] { QTest::mouseClick(Button("cmdBrowseRead", 1), Qt::LeftButton); },
-                   [&](QFileDialog* dialog) {
-                     QCOMPARE(dialog->selectedFiles().value(0), Path("r1.log"));
-                     TypeName(dialog, "r2.log");
-                     static_cast<QDialog*>(dialog)->accept();
-                   }));
-    QCOMPARE(Field("txtReadFile", 1)->text(), Path("r2.log"));
-    QCOMPARE(Field("txtWriteFile", 1)->text(), Path("r2.srt"));
-  }
-
-  void browseForResultsUsesASaveDialog() {
-    window_->txtReadFile_OLEDragDrop(2, Path("r2.log"));
-    QVERIFY(Browse([&] { QTest::mouseClick(Button("cmdBrowseWrite", 2), Qt::LeftButton); },
-                   [&](QFileDialog* dialog) {
-                     QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
-                     TypeName(dialog, "new.srt");
-                     static_cast<QDialog*>(dialog)->accept();
-                   }));
-    QCOMPARE(Field("txtWriteFile", 2)->text(), Path("new.srt"));
-    QVERIFY(Browse([&] { QTest::mouseClick(Button("cmdBrowseDiff"), Qt::LeftButton); },
-                   [&](QFileDialog* dialog) {
-                     QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
-                     TypeName(dialog, "r1.log");
-                     // The dialog asks before it names an existing file.
-                     QVERIFY(AnswerModal([&] { static_cast<QDialog*>(dialog)->accept(); },
-                                         [](QWidget* ask) {
-                                           auto* box = qobject_cast<QMessageBox*>(ask);
-                                           QVERIFY(box != nullptr);
-                                           box->button(QMessageBox::Yes)->click();
-                                         }));
-                   }));
-    QCOMPARE(Field("txtDiffFile")->text(), Path("r1.log"));
-    QCOMPARE(Shown("txtDiffFile"), kShownRed);
-  }
-
-  void cancelledBrowseLeavesEveryFieldAsItWas_data() {
+  // Each browse command: a cancel leaves every field as it was; otherwise
+  // the dialog (open, or save, which asks before naming an existing file)
+  // starts at the field's name and its choice goes through the field's
+  // handler.
+  void browse_data() {
     QTest::addColumn<QString>("command");
-    QTest::newRow("cmdBrowseRead(1)") << "cmdBrowseRead(1)";
-    QTest::newRow("cmdBrowseRead(2)") << "cmdBrowseRead(2)";
-    QTest::newRow("cmdBrowseWrite(1)") << "cmdBrowseWrite(1)";
-    QTest::newRow("cmdBrowseWrite(2)") << "cmdBrowseWrite(2)";
-    QTest::newRow("cmdBrowseDiff") << "cmdBrowseDiff";
-    QTest::newRow("mFileOpen(1)") << "mFileOpen(1)";
-    QTest::newRow("mFileOpen(2)") << "mFileOpen(2)";
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("slot");  // 0: a save dialog
+    QTest::newRow("cmdBrowseRead(1)") << "cmdBrowseRead(1)" << "txtReadFile(1)" << 1;
+    QTest::newRow("cmdBrowseRead(2)") << "cmdBrowseRead(2)" << "txtReadFile(2)" << 2;
+    QTest::newRow("mFileOpen(1)") << "mFileOpen(1)" << "txtReadFile(1)" << 1;
+    QTest::newRow("mFileOpen(2)") << "mFileOpen(2)" << "txtReadFile(2)" << 2;
+    QTest::newRow("cmdBrowseWrite(1)") << "cmdBrowseWrite(1)" << "txtWriteFile(1)" << 0;
+    QTest::newRow("cmdBrowseWrite(2)") << "cmdBrowseWrite(2)" << "txtWriteFile(2)" << 0;
+    QTest::newRow("cmdBrowseDiff") << "cmdBrowseDiff" << "txtDiffFile" << 0;
   }
-  void cancelledBrowseLeavesEveryFieldAsItWas() {
+  void browse() {
     QFETCH(QString, command);
-    window_->txtReadFile_OLEDragDrop(1, Path("r1.log"));
-    window_->txtReadFile_OLEDragDrop(2, Path("r2.log"));
-    const auto texts = [&] {
-      return QStringList{Field("txtReadFile", 1)->text(), Field("txtWriteFile", 1)->text(),
-                         Field("txtReadFile", 2)->text(), Field("txtWriteFile", 2)->text(),
-                         Field("txtDiffFile")->text()};
+    QFETCH(QString, field);
+    QFETCH(int, slot);
+    Choose(1, "r1.log");
+    Choose(2, "r2.log");
+    const QStringList before = PathTexts();
+    const auto browse = [&](const std::function<void(QDialog*)>& answer) {
+      return AnswerModal([&] { Invoke(command); },
+                         [&](QWidget* dialog) { answer(static_cast<QDialog*>(dialog)); });
     };
-    const QStringList before = texts();
-    QVERIFY(Browse(
-        [&] {
-          if (auto* button = window_->findChild<QPushButton*>(command)) {
-            QTest::mouseClick(button, Qt::LeftButton);
-          } else {
-            window_->findChild<QAction*>(command)->trigger();
-          }
-        },
-        [](QFileDialog* dialog) { dialog->reject(); }));
-    QCOMPARE(texts(), before);
+    QVERIFY(browse([](QDialog* dialog) { dialog->reject(); }));
+    QCOMPARE(PathTexts(), before);
+    const QString chosen = Path(slot == 0 ? "r1.log" : "c.log");
+    QVERIFY(browse([&](QDialog* dialog) {
+      auto* files = qobject_cast<QFileDialog*>(dialog);
+      QVERIFY(files != nullptr);
+      QCOMPARE(files->acceptMode(), slot == 0 ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+      QCOMPARE(files->selectedFiles().value(0), Named<QLineEdit>(field)->text());
+      files->findChild<QLineEdit*>("fileNameEdit")->setText(chosen);
+      const bool asked = AnswerModal([&] { dialog->accept(); }, [](QWidget* ask) {
+        qobject_cast<QMessageBox*>(ask)->button(QMessageBox::Yes)->click();
+      });
+      QCOMPARE(asked, slot == 0);
+    }));
+    QCOMPARE(Named<QLineEdit>(field)->text(), chosen);
+    if (slot == 0) QCOMPARE(Shown(Named<QLineEdit>(field)), kShownRed);
+    if (slot != 0) QCOMPARE(Field("txtWriteFile", slot)->text(), Path("c.srt"));
   }
 };
 

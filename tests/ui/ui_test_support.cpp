@@ -1,23 +1,23 @@
 #include "ui_test_support.h"
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QTest>
 #include <QTimer>
 
+#include "app/win_sys.h"
+
 namespace tess::testing {
 
-std::unique_ptr<frmTessaline> OpenWindow(const std::string& settingsPath,
-                                         const std::string& settingsText) {
-  if (!settingsText.empty()) WriteFile(settingsPath, settingsText);
-  auto window = std::make_unique<frmTessaline>();
-  window->Form_Load(settingsPath);
-  window->show();
-  if (!QTest::qWaitForWindowExposed(window.get())) return nullptr;
-  return window;
+std::string SmallLog() {
+  return "Gateway of last resort is not set\r\n"
+         "C        10.2.0.0/24 is directly connected, Ethernet1\r\n"
+         "C        10.1.0.0/24 is directly connected, Ethernet0\r\n";
 }
 
-QAction* MenuItem(const QWidget& window, const char* name, int index) {
-  return window.findChild<QAction*>(QString::fromStdString(ControlName(name, index)));
+QString TestData(const std::string& relativePath) {
+  QFile file(QString::fromStdString(std::string(TESSALINE_UI_TEST_DATA) + "/" + relativePath));
+  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 // A modal dialog runs its own event loop; a timer polling from inside that
@@ -42,16 +42,47 @@ bool AnswerModal(const std::function<void()>& command,
   return seen;
 }
 
-std::string SmallLog() {
-  return "Gateway of last resort is not set\r\n"
-         "C        10.2.0.0/24 is directly connected, Ethernet1\r\n"
-         "C        10.1.0.0/24 is directly connected, Ethernet0\r\n";
+ShownBox AnswerBox(const std::function<void()>& command) {
+  ShownBox shown;
+  AnswerModal(command, [&](QWidget* dialog) {
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    if (box != nullptr) {
+      shown = {true,
+               box->windowTitle() == "Tessaline - Cisco [show ip route]" &&
+                   box->standardButtons() == QMessageBox::Ok,
+               box->icon(), box->textFormat(), box->text()};
+    }
+    dialog->close();
+  });
+  return shown;
 }
 
-QString TestData(const std::string& relativePath) {
-  QFile file(QString::fromStdString(std::string(TESSALINE_UI_TEST_DATA) + "/" + relativePath));
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return QString::fromUtf8(file.readAll());
+bool WindowFixture::Open(const char* settingsText, std::initializer_list<const char*> logs) {
+  dir_ = std::make_unique<ScratchDir>();
+  for (const char* name : logs) WriteFile(dir_->File(name), SmallLog());
+  WriteFile(dir_->File("Tessaline.ini"), settingsText);
+  window_ = std::make_unique<frmTessaline>();
+  window_->Form_Load(dir_->File("Tessaline.ini"));
+  window_->show();
+  return QTest::qWaitForWindowExposed(window_.get());
+}
+
+std::string WindowFixture::Stored(const char* key) const {
+  return ReadSetting(dir_->File("Tessaline.ini"), "Tessaline", key);
+}
+
+QStringList WindowFixture::PathTexts() const {
+  return {Field("txtReadFile", 1)->text(), Field("txtWriteFile", 1)->text(),
+          Field("txtReadFile", 2)->text(), Field("txtWriteFile", 2)->text(),
+          Field("txtDiffFile")->text()};
+}
+
+void WindowFixture::Invoke(const QString& objectName) {
+  if (auto* button = Named<QAbstractButton>(objectName)) {
+    QTest::mouseClick(button, Qt::LeftButton);
+  } else {
+    Named<QAction>(objectName)->trigger();
+  }
 }
 
 }  // namespace tess::testing

@@ -1,13 +1,14 @@
-// Helpers of the window tests: a window over a settings file of its own,
-// widgets and menu items by name, and answering the modal dialogs a
-// command opens.
+// Helpers of the window tests: a window over a scratch folder and a
+// settings file of their own, its controls by name, and answering the
+// modal dialogs a command opens.
 #pragma once
 
 #include <QAction>
 #include <QApplication>
-#include <QString>
-#include <QWidget>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -17,34 +18,74 @@
 
 namespace tess::testing {
 
-/// A shown window whose settings file is `settingsPath`, written with
-/// `settingsText` first unless that is empty.
-std::unique_ptr<frmTessaline> OpenWindow(const std::string& settingsPath,
-                                         const std::string& settingsText = "");
-
-/// Settings that put the options in force and keep the sort results.
+/// Settings with the options in force and the sort results kept, or neither.
 constexpr const char* kOptionsOnSettings =
     "[Tessaline]\nSortExt1=.srt\nSortExt2=.srt\nDiffExt=.dif\nEnableOpt=1\nStoreSort=1\n";
-/// Settings with both check boxes unticked.
 constexpr const char* kOptionsOffSettings =
     "[Tessaline]\nSortExt1=.srt\nSortExt2=.srt\nDiffExt=.dif\nEnableOpt=0\nStoreSort=0\n";
+const QColor kShownBlue(0, 0, 255);
+const QColor kShownRed(255, 0, 0);
 
-/// The control `name`(`index`) of the window.
-template <typename T>
-T* Control(const QWidget& window, const char* name, int index = kNoIndex) {
-  return window.findChild<T*>(QString::fromStdString(ControlName(name, index)));
-}
-/// The menu item `name`(`index`) of the window.
-QAction* MenuItem(const QWidget& window, const char* name, int index = kNoIndex);
+/// A small log with one global table of two routes.
+std::string SmallLog();
+/// The UTF-8 text of a file of the test data.
+QString TestData(const std::string& relativePath);
 
 /// Runs `command`; when it opens a modal dialog, `answer` gets the dialog
 /// and must close it. Returns whether a dialog opened.
 bool AnswerModal(const std::function<void()>& command, const std::function<void(QWidget*)>& answer);
 
-/// A small log with one global table of two routes.
-std::string SmallLog();
+/// What a message box opened by a command showed; it is answered with OK.
+struct ShownBox {
+  bool opened = false;
+  bool captionAndOkOnly = false;  // titled with the window caption, OK its only button
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  Qt::TextFormat format = Qt::AutoText;
+  QString text;
+};
+ShownBox AnswerBox(const std::function<void()>& command);
 
-/// The UTF-8 text of a file of the test data.
-QString TestData(const std::string& relativePath);
+/// Second base of the test classes: a scratch folder and a shown window
+/// whose settings file "Tessaline.ini" lives there.
+class WindowFixture {
+ protected:
+  std::unique_ptr<ScratchDir> dir_;
+  std::unique_ptr<frmTessaline> window_;
+
+  /// A fresh folder with `logs` (each SmallLog()) and `settingsText`, and
+  /// the window over them; false if it did not show.
+  bool Open(const char* settingsText, std::initializer_list<const char*> logs = {});
+  void Close() {
+    window_.reset();
+    dir_.reset();
+  }
+  QString Path(const char* name) const { return QString::fromStdString(dir_->File(name)); }
+  std::string Stored(const char* key) const;
+  /// The control or menu item `name`(`index`), or of that object name.
+  template <typename T = QWidget>
+  T* Named(const QString& objectName) const {
+    return window_->findChild<T*>(objectName);
+  }
+  template <typename T = QWidget>
+  T* Control(const char* name, int index = kNoIndex) const {
+    return Named<T>(QString::fromStdString(ControlName(name, index)));
+  }
+  QLineEdit* Field(const char* name, int index = kNoIndex) const {
+    return Control<QLineEdit>(name, index);
+  }
+  QAction* Item(const char* name, int index = kNoIndex) const {
+    return Control<QAction>(name, index);
+  }
+  static QColor Shown(const QLineEdit* field) { return field->palette().color(QPalette::Text); }
+  static QColor WindowText(const QLineEdit* field) {
+    return QApplication::palette(field).color(QPalette::Text);
+  }
+  /// The texts of the five path fields.
+  QStringList PathTexts() const;
+  /// Clicks the button or check box `objectName`, or triggers that menu item.
+  void Invoke(const QString& objectName);
+  /// Sets input `slot` to file `name` of the folder, as a drop does.
+  void Choose(int slot, const char* name) { window_->txtReadFile_OLEDragDrop(slot, Path(name)); }
+};
 
 }  // namespace tess::testing
