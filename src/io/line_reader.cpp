@@ -61,8 +61,16 @@ bool LineReader::DetectLineFeeds() {
 }
 
 bool LineReader::Fill() {
-  const bool sequential = pos_ == bufStart_ + static_cast<int64_t>(bufLen_);
-  fillSize_ = sequential ? std::min(fillSize_ * 2, kBufferSize) : kJumpFillSize;
+  // Reading on, or returning close to where the buffer was (a look-ahead
+  // that went back), reads a whole buffer; a far jump (lines read back in
+  // sorted order) reads little, growing again while reading goes on.
+  const int64_t end = bufStart_ + static_cast<int64_t>(bufLen_);
+  const int64_t reach = static_cast<int64_t>(kBufferSize);
+  if (pos_ == end) {
+    fillSize_ = std::min(fillSize_ * 2, kBufferSize);
+  } else {
+    fillSize_ = (pos_ >= bufStart_ - reach && pos_ <= end + reach) ? kBufferSize : kJumpFillSize;
+  }
   bufStart_ = pos_;
   bufLen_ = 0;
   while (true) {

@@ -49,8 +49,8 @@ class LineReader {
   int64_t bufStart_ = 1;     // file position of buf_[0]
   std::vector<char> buf_;
   size_t bufLen_ = 0;
-  // Bytes the next fill asks for: small after a jump (lines read back in
-  // sorted order), doubling while reading goes on sequentially.
+  // Bytes the next fill asks for: small after a far jump (lines read back
+  // in sorted order), doubling while reading goes on sequentially.
   size_t fillSize_ = 0;
   Status status_;
 };
