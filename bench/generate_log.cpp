@@ -2,7 +2,10 @@
 // Internet table seen over BGP (shuffled prefixes, some multipath routes,
 // classful subnet headers, a VRF), for the benchmarks.
 //
-// Usage: tessaline_generate_log ROUTES SEED > file.log
+// Usage: tessaline_generate_log ROUTES SEED [ordered] > file.log
+// With "ordered" the routes stand in destination order, as a router prints
+// them; otherwise they are shuffled (the worst case for reading back).
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -38,6 +41,7 @@ int main(int argc, char** argv) {
     const uint32_t mask = 0xFFFFFFFFu << (32 - len);
     prefixes.push_back(((rng() & mask) & 0xFFFFFF00u) | len);
   }
+  if (argc > 3 && std::string(argv[3]) == "ordered") std::sort(prefixes.begin(), prefixes.end());
   std::puts("router#show ip route");
   std::puts("Codes: L - local, C - connected, S - static, R - RIP, M - mobile, B - BGP");
   std::puts("       * - candidate default, U - per-user static route, o - ODR");

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Times a sort and a comparison of a generated full-table log (default
-# 1,000,000 routes) with the release build, and reports peak memory.
+# Times sorts and comparisons of generated full-table logs (default
+# 1,000,000 routes; shuffled, and in the order a router prints them) with
+# the release build, and reports peak memory.
 # Usage: bench/run.sh [ROUTES]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,3 +21,6 @@ cd "$work"
 measure "sort" "$OLDPWD/build/src/tessaline" before.log
 measure "compare" "$OLDPWD/build/src/tessaline" before.log after.log || true
 tail -1 after.dif
+"$OLDPWD/build/bench/tessaline_generate_log" "$routes" 1 ordered > ordered.log
+measure "sort, routes in router order" "$OLDPWD/build/src/tessaline" ordered.log
+measure "compare, routes in router order" "$OLDPWD/build/src/tessaline" ordered.log ordered.log

@@ -3,7 +3,7 @@
 # With the argument "screenshot" it also installs the window manager that
 # scripts/screenshot.sh runs on its virtual display.
 set -euo pipefail
-packages=(g++ cmake ninja-build libgtest-dev libgmock-dev qt6-base-dev fonts-ipafont-gothic xvfb xauth)
+packages=(g++ cmake ninja-build libgtest-dev libgmock-dev qt6-base-dev fonts-ipafont-gothic xvfb xauth time)
 if [ "${1:-}" = "screenshot" ]; then
   packages+=(openbox)
 fi
