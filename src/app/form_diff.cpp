@@ -16,12 +16,10 @@ struct SavedOptions {
   std::array<bool, 7> infoDel{};
 };
 
-}  // namespace
-
 // Refuses a comparison whose outputs would overwrite an input, whose report
 // would overwrite a sort result, or whose two sort results are one file for
 // two different logs (the second sort would replace the first).
-static Status CheckComparisonPaths(const FormState& form) {
+Status CheckComparisonPaths(const FormState& form) {
   const std::string& in1 = form.txtReadFile[1].Text;
   const std::string& in2 = form.txtReadFile[2].Text;
   const std::string& out1 = form.txtWriteFile[1].Text;
@@ -41,6 +39,32 @@ static Status CheckComparisonPaths(const FormState& form) {
   return Status::Ok();
 }
 
+// Options on, destination order, time information removed (unless the
+// filter keeps only destinations, with or without masks). Through the check
+// box, so "EnableOpt" follows.
+SavedOptions ForceComparisonOptions(FormState& form) {
+  SavedOptions saved;
+  saved.option = form.chkOption.Value;
+  form.SetOptionValue(1);
+  for (int k = 0; k <= 5; ++k) {
+    if (form.mSortKey[k].Checked) saved.sortKey = k;
+  }
+  for (int k = 0; k <= 5; ++k) form.mSortKey[k].Checked = k == 0;
+  for (int k = 0; k <= 6; ++k) saved.infoDel[k] = form.mInfoDel[k].Checked;
+  if (!form.mInfoDel[2].Checked && !form.mInfoDel[5].Checked && !form.mInfoDel[6].Checked) {
+    form.mInfoDel[2].Checked = true;
+  }
+  return saved;
+}
+
+void RestoreOptions(FormState& form, const SavedOptions& saved) {
+  form.SetOptionValue(saved.option);
+  for (int k = 0; k <= 5; ++k) form.mSortKey[k].Checked = k == saved.sortKey;
+  for (int k = 0; k <= 6; ++k) form.mInfoDel[k].Checked = saved.infoDel[k];
+}
+
+}  // namespace
+
 DiffOutcome FormState::cmdDiff_Click() {
   DiffOutcome outcome;
   DiffFilePath = txtDiffFile.Text;
@@ -53,15 +77,7 @@ DiffOutcome FormState::cmdDiff_Click() {
     return outcome;
   }
 
-  SavedOptions saved;
-  saved.option = chkOption.Value;
-  SetOptionValue(1);
-  for (int k = 0; k <= 5; ++k) {
-    if (mSortKey[k].Checked) saved.sortKey = k;
-  }
-  for (int k = 0; k <= 5; ++k) mSortKey[k].Checked = k == 0;
-  for (int k = 0; k <= 6; ++k) saved.infoDel[k] = mInfoDel[k].Checked;
-  if (!mInfoDel[2].Checked && !mInfoDel[5].Checked && !mInfoDel[6].Checked) mInfoDel[2].Checked = true;
+  const SavedOptions saved = ForceComparisonOptions(*this);
 
   // Only sort results this run wrote are deleted: a failed sort leaves an
   // older file of that name as it was.
@@ -82,9 +98,7 @@ DiffOutcome FormState::cmdDiff_Click() {
   }
   Sort.Parser.ResultReadMode = false;
 
-  SetOptionValue(saved.option);
-  for (int k = 0; k <= 5; ++k) mSortKey[k].Checked = k == saved.sortKey;
-  for (int k = 0; k <= 6; ++k) mInfoDel[k].Checked = saved.infoDel[k];
+  RestoreOptions(*this, saved);
   txtDiffFile_Change();
   RepaintNow(txtDiffFile);
   return outcome;

@@ -48,10 +48,6 @@ KeyWords BuildKeyWords(int order, const RouteFields& f, int lineState, int64_t l
   }
 }
 
-std::string SectionFilePath(const SlotState& slot, int64_t section) {
-  return SectionFileName(slot.TempBaseName, slot.TableName[static_cast<size_t>(section)], section);
-}
-
 Status MakeSortKeys(SortState& state, int slot, int64_t section, int order) {
   const SlotState& s = state.Slot[static_cast<size_t>(slot)];
   const int64_t n = s.TableLineCount[static_cast<size_t>(section)];

@@ -21,7 +21,4 @@ KeyWords BuildKeyWords(int order, const RouteFields& fields, int lineState, int6
 /// line with stream 1 and fills the record arrays.
 Status MakeSortKeys(SortState& state, int slot, int64_t section, int order);
 
-/// Name of a section's temporary file (shared by splitter, writer, removal).
-std::string SectionFilePath(const SlotState& slot, int64_t section);
-
 }  // namespace tess

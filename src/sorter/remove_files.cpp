@@ -1,7 +1,7 @@
 #include "sorter/remove_files.h"
 
 #include "io/paths.h"
-#include "sorter/make_sort_keys.h"
+#include "sorter/section_file_name.h"
 
 namespace tess {
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "sorter/sort_state.h"
+
 namespace tess {
 
 /// The temporary file of section `section`: the slot's temporary base name,
@@ -12,5 +14,8 @@ namespace tess {
 /// is cut so that the file name (last path component) stays within 200 bytes.
 std::string SectionFileName(const std::string& tempBaseName, const std::string& tableName,
                             int64_t section);
+
+/// The temporary file of `section` of a slot, by the slot's current names.
+std::string SectionFilePath(const SlotState& slot, int64_t section);
 
 }  // namespace tess

@@ -5,7 +5,7 @@
 #include "io/line_reader.h"
 #include "io/line_writer.h"
 #include "io/paths.h"
-#include "sorter/make_sort_keys.h"
+#include "sorter/section_file_name.h"
 #include "sorter/parse_route_line.h"
 
 namespace tess {

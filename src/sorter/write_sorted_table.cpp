@@ -4,7 +4,7 @@
 
 #include "io/line_reader.h"
 #include "sorter/info_filter.h"
-#include "sorter/make_sort_keys.h"
+#include "sorter/section_file_name.h"
 #include "sorter/split_tables.h"
 
 namespace tess {
