@@ -21,6 +21,12 @@ bool SameFile(const std::string& a, const std::string& b) {
   return ca == cb;
 }
 
+bool SameExistingFile(const std::string& a, const std::string& b) {
+  struct stat sa {}, sb {};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
+
 Status RemoveFile(const std::string& path) {
   if (::unlink(path.c_str()) == 0 || errno == ENOENT) return Status::Ok();
   return Status::FromErrno(path, errno);

@@ -10,6 +10,9 @@ namespace tess {
 /// Whether two paths name the same file: the same inode when both exist,
 /// otherwise the same absolute path after resolving links and dot segments.
 bool SameFile(const std::string& a, const std::string& b);
+/// Whether both paths exist and are one file (a path that does not exist
+/// yet can be created without touching anything).
+bool SameExistingFile(const std::string& a, const std::string& b);
 /// Deletes `path`; a missing file counts as already deleted.
 Status RemoveFile(const std::string& path);
 

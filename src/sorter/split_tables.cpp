@@ -159,7 +159,7 @@ class Splitter {
 
   Status OpenSection() {
     const std::string path = SectionFilePath(slot_, slot_.LastTableIndex);
-    if (SameFile(path, slot_.ReadFilePath) || SameFile(path, protected_)) {
+    if (SameExistingFile(path, slot_.ReadFilePath) || SameExistingFile(path, protected_)) {
       return Status::Fail(path, "temporary section file would overwrite the input or the result");
     }
     Status st = out_.Create(path, LineWriter::Mode::kDirect);
