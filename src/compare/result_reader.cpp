@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "sorter/split_tables.h"
 
 namespace tess {
 

@@ -153,6 +153,11 @@ int32_t PackProtoCode(std::string_view line) {
   return code;
 }
 
+size_t BracketColumn(std::string_view line) {
+  const size_t at = line.find('[');
+  return at == std::string_view::npos ? 0 : at + 1;
+}
+
 bool IsRouteStartLine(std::string_view line) {
   const char c1 = At(line, 0), c2 = At(line, 1);
   return line.size() >= 5 && c1 != ' ' && c1 != '*' && (c2 == ' ' || c2 == '*') && line[4] == ' ';

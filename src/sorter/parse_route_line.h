@@ -51,6 +51,10 @@ int32_t PackProtoCode(std::string_view line);
 /// column 2 a space or "*", column 5 a space.
 bool IsRouteStartLine(std::string_view line);
 
+/// Column (1-based) of the first "[" in `line`, 0 when none: where the
+/// distance and metric of a path begin.
+size_t BracketColumn(std::string_view line);
+
 /// Whether a route start line ends right after its destination, alone or with
 /// its mask in one of the three notations (a route the router wrapped).
 bool EndsAfterDestination(std::string_view line);

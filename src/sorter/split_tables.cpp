@@ -194,11 +194,6 @@ void ApplyBackspaces(std::string& line) {
   line.resize(kept);
 }
 
-size_t BracketColumn(std::string_view line) {
-  const size_t at = line.find('[');
-  return at == std::string_view::npos ? 0 : at + 1;
-}
-
 Status SplitTables(SlotState& slot, const std::string& protectedPath,
                    std::vector<std::string>& created) {
   return Splitter(slot, protectedPath, created).Run();

@@ -22,7 +22,4 @@ Status SplitTables(SlotState& slot, const std::string& protectedPath,
 /// Removes each backspace together with the character before it.
 void ApplyBackspaces(std::string& line);
 
-/// Column (1-based) of the first "[" in `line`, 0 when none.
-size_t BracketColumn(std::string_view line);
-
 }  // namespace tess

@@ -5,7 +5,7 @@
 #include "io/line_reader.h"
 #include "sorter/info_filter.h"
 #include "sorter/section_file_name.h"
-#include "sorter/split_tables.h"
+#include "sorter/parse_route_line.h"
 
 namespace tess {
 
@@ -25,24 +25,16 @@ void BlankHead(std::string& line, size_t c) { line.replace(0, c - 1, c - 1, ' ')
 void PathFolder::Fold(std::string& line) {
   const bool extraPath = line.size() >= 2 && line.compare(line.size() - 2, 2, " *") == 0 &&
                          PassesWriterRouteTest(line);
+  if (extraPath) line.resize(line.size() - 2);
   size_t c = 0;
-  if (extraPath) {
-    line.resize(line.size() - 2);
-    std::string kept = line;
-    if (SameHead(line, previous_, c)) {
-      BlankHead(line, c);
-    } else {
-      pending_ = true;
-    }
-    previous_ = std::move(kept);
-    return;
-  }
-  std::string kept = line;
-  if (pending_ && SameHead(line, previous_, c)) {
+  const bool fold = (extraPath || pending_) && SameHead(line, previous_, c);
+  previous_ = line;  // as read, less " *"; never the folded form
+  if (fold) {
     BlankHead(line, c);
-    pending_ = false;
+    if (!extraPath) pending_ = false;
+  } else if (extraPath) {
+    pending_ = true;
   }
-  previous_ = std::move(kept);
 }
 
 Status WriteSortedTable(const SortState& state, int slot, int64_t section,
