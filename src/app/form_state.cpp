@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "app/output_names.h"
-#include "app/win_sys.h"
+#include "app/settings_file.h"
 #include "io/paths.h"
 #include "sorter/sort_run.h"
 

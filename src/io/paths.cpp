@@ -1,6 +1,7 @@
 #include "io/paths.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,6 +31,16 @@ bool SameExistingFile(const std::string& a, const std::string& b) {
 Status RemoveFile(const std::string& path) {
   if (::unlink(path.c_str()) == 0 || errno == ENOENT) return Status::Ok();
   return Status::FromErrno(path, errno);
+}
+
+bool FileExists(const std::string& fileName) {
+  const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return !(errno == ENOENT || errno == ENOTDIR || errno == EACCES || errno == EPERM ||
+                       errno == EISDIR || errno == ENAMETOOLONG);
+  struct stat st {};
+  const bool folder = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+  ::close(fd);
+  return !folder;
 }
 
 }  // namespace tess

@@ -15,5 +15,8 @@ bool SameFile(const std::string& a, const std::string& b);
 bool SameExistingFile(const std::string& a, const std::string& b);
 /// Deletes `path`; a missing file counts as already deleted.
 Status RemoveFile(const std::string& path);
+/// False when opening the file fails because it or a folder on its path is
+/// missing or access is refused (a folder counts as missing); true otherwise.
+bool FileExists(const std::string& fileName);
 
 }  // namespace tess

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/win_sys.h"
+#include "app/settings_file.h"
 #include "test_support.h"
 
 namespace tess {

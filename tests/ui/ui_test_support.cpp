@@ -5,7 +5,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/win_sys.h"
+#include "app/settings_file.h"
 
 namespace tess::testing {
 

@@ -1,4 +1,4 @@
-// Settings-file access (a private-profile INI file) and the existence test.
+// Settings-file access: a private-profile (INI) file of sections and keys.
 #pragma once
 
 #include <optional>
@@ -22,8 +22,4 @@ void WriteSetting(const std::string& fileName, const std::string& section, const
                   const std::string& value);
 /// `text` up to, not including, its first NUL character.
 std::string CutAtNull(const std::string& text);
-/// False when opening the file fails because it or a folder on its path is
-/// missing or access is refused (a folder counts as missing); true otherwise.
-bool FileExists(const std::string& fileName);
-
 }  // namespace tess

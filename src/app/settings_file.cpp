@@ -1,4 +1,4 @@
-#include "app/win_sys.h"
+#include "app/settings_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -163,16 +163,6 @@ void WriteSetting(const std::string& fileName, const std::string& section, const
 std::string CutAtNull(const std::string& text) {
   const size_t nul = text.find('\0');
   return nul == std::string::npos ? text : text.substr(0, nul);
-}
-
-bool FileExists(const std::string& fileName) {
-  const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return !(errno == ENOENT || errno == ENOTDIR || errno == EACCES || errno == EPERM ||
-                       errno == EISDIR || errno == ENAMETOOLONG);
-  struct stat st {};
-  const bool folder = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
-  ::close(fd);
-  return !folder;
 }
 
 }  // namespace tess

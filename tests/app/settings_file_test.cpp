@@ -1,4 +1,4 @@
-#include "app/win_sys.h"
+#include "app/settings_file.h"
 
 #include <gtest/gtest.h>
 
@@ -36,15 +36,6 @@ TEST(Settings, WritesInPlaceOrAppendsToTheSectionKeepingOtherLines) {
   // A long value comes back cut to 254 bytes.
   WriteSetting(ini, "Tessaline", "SortExt1", std::string(300, 'x'));
   EXPECT_EQ(ReadSetting(ini, "Tessaline", "SortExt1"), std::string(254, 'x'));
-}
-
-TEST(FileExists, FilesOnlyAndNeverAFolder) {
-  ScratchDir dir;
-  WriteFile(dir.File("a.log"), "x");
-  EXPECT_TRUE(FileExists(dir.File("a.log")));
-  for (const std::string& path : {dir.File("b.log"), dir.File("a.log/inner"), dir.path(), std::string()}) {
-    EXPECT_FALSE(FileExists(path)) << path;
-  }
 }
 
 }  // namespace
