@@ -1,6 +1,7 @@
 // Chooses between batch mode (one or more arguments) and the window.
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,7 @@ bool DisplayAvailable() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string settingsPath = tess::LocateSettingsFile(tess::ProgramFolder());
+  const std::optional<std::string> settingsPath = tess::LocateSettingsFile(tess::ProgramFolder());
   if (argc > 1) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     return tess::RunBatch(args, settingsPath, std::cout, std::cerr);

@@ -1,5 +1,6 @@
 // Helpers shared by the tests: scratch folders, files, and runs of the
-// built tessaline binary with a settings folder of their own.
+// built tessaline binary with a settings folder of their own, as the
+// current user or as user nobody.
 #pragma once
 
 #include <string>
@@ -8,7 +9,17 @@
 namespace tess::testing {
 
 /// A fresh folder under the system's temporary folder, removed on
-/// destruction.
+/// destruction. It is created with mode 0700, so only its owner (root, in
+/// CI and on the developers' machines) can enter it.
+///
+/// For a run as nobody (RunTessalineAsNobody), every folder that nobody
+/// works in, its settings folder included, must be opened first:
+/// OpenToEveryone() lets nobody create and remove files there. To make a
+/// folder that nobody can enter and list but not write to, call
+/// OpenReadOnlyToOthers() (mode 0555 on a folder owned by root): the system
+/// then refuses nobody every file created, renamed or removed in it, while
+/// root, which permissions never stop, can still clean it up. Files that
+/// nobody must read need mode 0644 (WriteFile leaves them to the umask).
 class ScratchDir {
  public:
   ScratchDir();
@@ -20,6 +31,11 @@ class ScratchDir {
   std::string File(const std::string& name) const;
   /// Names of the files in the folder, sorted.
   std::vector<std::string> List() const;
+  /// Mode 0777: every user may enter the folder and create files in it.
+  void OpenToEveryone() const;
+  /// Mode 0555: every user may enter and list the folder; only root may
+  /// change what it holds.
+  void OpenReadOnlyToOthers() const;
 
  private:
   std::string path_;
@@ -43,9 +59,29 @@ struct RunResult {
 RunResult RunTessaline(const std::vector<std::string>& args, const std::string& cwd,
                        const std::string& configHome);
 
-/// Folder of the project's sources, and of the shared real-world captures
-/// (empty when this checkout has none).
+/// User and group id of nobody, as RunTessalineAsNobody runs.
+inline constexpr unsigned kNobodyId = 65534;
+
+/// Runs the tessaline binary like RunTessaline, but as user nobody: real,
+/// effective and saved user and group ids kNobodyId, no supplementary
+/// groups. Under root the system never refuses a file; as nobody it does,
+/// so this is how a test sees the program meet a refused permission.
+/// `cwd` and `configHome` must be folders nobody can enter and (for the
+/// settings) write to: see ScratchDir::OpenToEveryone(). When the binary's
+/// own folder is closed to other users, a copy of it in an open temporary
+/// folder is run instead.
+///
+/// Throws std::runtime_error, which fails the running test with the
+/// message, when the run as nobody cannot happen: this process is not root
+/// (or lacks the right to change its ids), the ids did not change, nobody
+/// cannot enter `cwd`, or cannot start the binary. It never falls back to
+/// a run as the current user.
+RunResult RunTessalineAsNobody(const std::vector<std::string>& args, const std::string& cwd,
+                               const std::string& configHome);
+
+/// Folder of the project's sources, and the router captures kept in it
+/// (tests/captures, with SOURCES.md naming where each comes from).
 std::string SourceDir();
-std::string RealWorldDir();
+std::string CapturesDir();
 
 }  // namespace tess::testing

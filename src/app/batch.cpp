@@ -1,8 +1,10 @@
 #include "app/batch.h"
 
 #include "app/batch_options.h"
-#include "app/command_line.h"
-#include "app/form_state.h"
+#include "app/compare_logs.h"
+#include "app/output_names.h"
+#include "app/sort_log.h"
+#include "app/stored_settings.h"
 
 namespace tess {
 
@@ -12,20 +14,47 @@ constexpr int kExitOk = 0;
 constexpr int kExitDifferent = 1;
 constexpr int kExitFailure = 2;
 
-// Puts --order and --filter in force for this run without storing anything.
-void ApplyOptions(FormState& form, const BatchOptions& options) {
-  if (!options.Order && !options.Filter) return;
-  form.PersistSettings = false;
-  form.SetOptionValue(1);
-  if (options.Order) form.mSortKey_Click(*options.Order);
-  if (options.Filter) {
-    for (size_t k = 0; k < 7; ++k) form.mInfoDel[k].Checked = (*options.Filter)[k];
+// --order and --filter put the options in force for this run only; without
+// them the stored "EnableOpt" decides, with the design order and filter.
+SortOptions BatchSortOptions(const BatchOptions& options, const LoadedSettings& settings) {
+  SortOptions sort;
+  if (options.Order || options.Filter) {
+    sort.InForce = true;
+    sort.Order = options.Order.value_or(SortOrder::Destination);
+    sort.Filter = options.Filter.value_or(InfoFilter::Only(FilterItem::All));
+  } else {
+    sort.InForce = settings.CheckValue(SettingKey::EnableOpt) == 1;
   }
+  return sort;
+}
+
+SortRequest BatchSortRequest(const BatchOptions& options, const LoadedSettings& settings) {
+  SortRequest request;
+  request.Files = FilesOfLog(options.Files[0], 1, settings.Extension(SettingKey::SortExt1));
+  request.Options = BatchSortOptions(options, settings);
+  return request;
+}
+
+CompareRequest BatchCompareRequest(const BatchOptions& options, const LoadedSettings& settings) {
+  CompareRequest request;
+  const std::string& after = options.Files[1];
+  request.Before = FilesOfLog(options.Files[0], 1, settings.Extension(SettingKey::SortExt1));
+  request.After = FilesOfLog(after, 2, settings.Extension(SettingKey::SortExt2));
+  request.ReportPath = BaseName(after) + settings.Extension(SettingKey::DiffExt);
+  request.Filter = options.Filter.value_or(InfoFilter::Only(FilterItem::All));
+  // Any value but 0 keeps them, as the window's check box does.
+  request.KeepSortResults = settings.CheckValue(SettingKey::StoreSort) != 0;
+  return request;
+}
+
+int Fail(std::ostream& err, const Status& status) {
+  err << "tessaline: " << status.Message() << "\n";
+  return kExitFailure;
 }
 
 }  // namespace
 
-int RunBatch(const std::vector<std::string>& args, const std::string& settingsPath,
+int RunBatch(const std::vector<std::string>& args, const std::optional<std::string>& settingsPath,
              std::ostream& out, std::ostream& err) {
   std::string error;
   const auto options = ParseBatchOptions(args, error);
@@ -45,40 +74,23 @@ int RunBatch(const std::vector<std::string>& args, const std::string& settingsPa
     err << "tessaline: no log file given\n" << UsageText();
     return kExitFailure;
   }
-  // The file names travel as one quoted text: a double quote in a name
-  // would split it differently, so such a name is refused.
-  for (const std::string& file : options->Files) {
-    if (file.find('"') != std::string::npos) {
-      err << "tessaline: " << file << ": file names holding a double quote are not supported\n";
-      return kExitFailure;
-    }
-  }
-  const SplitArguments split = SplitCommandLine(JoinArguments(options->Files));
-  const bool compare = !split.Collected2.empty();
+  // Two file arguments always mean a comparison; further ones are ignored.
+  const bool compare = options->Files.size() >= 2;
   if (compare && options->Order) {
     err << "tessaline: --order applies to a sort only (a comparison always sorts by destination)\n";
     return kExitFailure;
   }
 
-  FormState form;
-  form.Form_Load(settingsPath);
-  ApplyOptions(form, *options);
-  if (split.Argument1) form.SetReadFileText(1, *split.Argument1);
-  if (split.Argument2) form.SetReadFileText(2, *split.Argument2);
+  const SettingsStore store(settingsPath);
+  const LoadedSettings settings = store.Load();
+  for (const auto& [key, value] : StartUpWrites(settings, /*normalize=*/false)) store.Write(key, value);
 
   if (!compare) {
-    const Status st = form.cmdSort_Click(1);
-    if (!st.ok()) {
-      err << "tessaline: " << st.Message() << "\n";
-      return kExitFailure;
-    }
-    return kExitOk;
+    const SortOutcome outcome = SortLog(BatchSortRequest(*options, settings));
+    return outcome.status.ok() ? kExitOk : Fail(err, outcome.status);
   }
-  const DiffOutcome outcome = form.cmdDiff_Click();
-  if (!outcome.status.ok()) {
-    err << "tessaline: " << outcome.status.Message() << "\n";
-    return kExitFailure;
-  }
+  const CompareOutcome outcome = CompareLogs(BatchCompareRequest(*options, settings));
+  if (!outcome.status.ok()) return Fail(err, outcome.status);
   return outcome.DifferenceCount == 0 ? kExitOk : kExitDifferent;
 }
 

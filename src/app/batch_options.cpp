@@ -2,13 +2,15 @@
 
 #include <sstream>
 
+#include "app/version.h"
+
 namespace tess {
 
 namespace {
 
-constexpr const char* kOrderNames[6] = {"dest",      "hop",        "mask-dest",
+constexpr const char* kOrderNames[kSortOrderCount] = {"dest",      "hop",        "mask-dest",
                                         "mask-hop",  "proto-dest", "proto-hop"};
-constexpr const char* kFilterNames[7] = {"all",      "interface", "time",
+constexpr const char* kFilterNames[kFilterItemCount] = {"all",      "interface", "time",
                                          "cost",     "protocol",  "dest-mask", "dest"};
 
 std::optional<int> IndexOf(const std::string& text, const char* const* names, int count) {
@@ -42,31 +44,37 @@ bool TakeValue(const std::vector<std::string>& args, size_t& i, const std::strin
 
 }  // namespace
 
-std::optional<int> ParseOrder(const std::string& text) { return IndexOf(text, kOrderNames, 6); }
+std::optional<SortOrder> ParseOrder(const std::string& text) {
+  const auto index = IndexOf(text, kOrderNames, kSortOrderCount);
+  if (!index) return std::nullopt;
+  return static_cast<SortOrder>(*index);
+}
 
 std::optional<InfoFilter> ParseFilter(const std::string& text, std::string& error) {
-  InfoFilter filter{};
+  InfoFilter filter;
   int items = 0;
+  int distinct = 0;
   bool alone = false;
   std::stringstream list(text);
   std::string item;
   while (std::getline(list, item, ',')) {
-    const auto index = IndexOf(item, kFilterNames, 7);
+    const auto index = IndexOf(item, kFilterNames, kFilterItemCount);
     if (!index) {
       error = "unknown filter item '" + item + "'";
       return std::nullopt;
     }
-    filter[static_cast<size_t>(*index)] = true;
-    alone = alone || *index == 0 || *index >= 5;
+    const FilterItem ticked = static_cast<FilterItem>(*index);
+    if (!filter.Has(ticked)) ++distinct;
+    filter.Tick(ticked);
+    alone = alone || ticked == FilterItem::All || ticked == FilterItem::DestinationAndMask ||
+            ticked == FilterItem::DestinationOnly;
     ++items;
   }
   if (items == 0) {
     error = "empty filter list";
     return std::nullopt;
   }
-  int ticked = 0;
-  for (bool t : filter) ticked += t ? 1 : 0;
-  if (alone && ticked > 1) {
+  if (alone && distinct > 1) {
     error = "filter items 0 (all), 5 (dest-mask) and 6 (dest) stand alone";
     return std::nullopt;
   }
@@ -134,6 +142,6 @@ std::string UsageText() {
          "2 failure (one line on standard error: tessaline: FILE: reason).\n";
 }
 
-std::string VersionText() { return "tessaline 0.60\n"; }
+std::string VersionText() { return std::string("tessaline ") + kVersionText + "\n"; }
 
 }  // namespace tess

@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "sorter/sort_state.h"
+#include "sorter/sort_options.h"
 
 namespace tess {
 
 struct BatchOptions {
   bool Help = false;
   bool Version = false;
-  std::optional<int> Order;
+  std::optional<SortOrder> Order;
   std::optional<InfoFilter> Filter;
   std::vector<std::string> Files;
 };
@@ -23,7 +23,7 @@ std::optional<BatchOptions> ParseBatchOptions(const std::vector<std::string>& ar
                                               std::string& error);
 
 /// Sort order from "0".."5" or its name (dest, hop, mask-dest, ...).
-std::optional<int> ParseOrder(const std::string& text);
+std::optional<SortOrder> ParseOrder(const std::string& text);
 /// Filter ticks from a comma list of item numbers or names; 1 to 4 combine,
 /// 0, 5 and 6 stand alone.
 std::optional<InfoFilter> ParseFilter(const std::string& text, std::string& error);

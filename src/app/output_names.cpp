@@ -14,4 +14,12 @@ std::string NormalizeExtension(const std::string& text) {
   return text.find('.') == std::string::npos ? "." + text : text;
 }
 
+std::string TempBaseFor(const std::string& logPath, int slot) {
+  return BaseName(logPath) + ".(" + std::to_string(slot) + ")";
+}
+
+LogFiles FilesOfLog(const std::string& logPath, int slot, const std::string& sortExtension) {
+  return {logPath, BaseName(logPath) + sortExtension, TempBaseFor(logPath, slot)};
+}
+
 }  // namespace tess

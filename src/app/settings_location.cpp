@@ -1,33 +1,51 @@
 #include "app/settings_location.h"
 
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tess {
 
 namespace {
+
 constexpr const char* kFileName = "Tessaline.ini";
+
+// Whether a write can replace the file at `path`: it is a regular file (or
+// a link to one) that is writable, in a writable folder.
+bool UsableInPlace(const std::string& path) {
+  char resolved[PATH_MAX];
+  if (::realpath(path.c_str(), resolved) == nullptr) return false;
+  struct stat st {};
+  if (::stat(resolved, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  const std::string folder = std::filesystem::path(resolved).parent_path().string();
+  return ::access(resolved, W_OK) == 0 && ::access(folder.c_str(), W_OK) == 0;
 }
 
-std::string LocateSettingsFile(const std::string& programFolder) {
-  std::string portable = programFolder;
-  if (!portable.empty() && portable.back() != '/') portable += '/';
-  portable += kFileName;
-  if (!programFolder.empty() && ::access(portable.c_str(), W_OK) == 0) return portable;
+// The variable's value when it is an absolute path.
+std::optional<std::string> AbsoluteFromEnv(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr || value[0] != '/') return std::nullopt;
+  return std::string(value);
+}
 
-  std::string config;
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg != nullptr && *xdg != '\0') {
-    config = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    config = std::string(home != nullptr ? home : ".") + "/.config";
+}  // namespace
+
+std::optional<std::string> LocateSettingsFile(const std::string& programFolder) {
+  if (!programFolder.empty()) {
+    std::string portable = programFolder;
+    if (portable.back() != '/') portable += '/';
+    portable += kFileName;
+    if (UsableInPlace(portable)) return portable;
   }
-  const std::string folder = config + "/tessaline";
-  std::error_code ec;
-  std::filesystem::create_directories(folder, ec);
-  return folder + "/" + kFileName;
+  if (const auto xdg = AbsoluteFromEnv("XDG_CONFIG_HOME")) {
+    return *xdg + "/tessaline/" + kFileName;
+  }
+  if (const auto home = AbsoluteFromEnv("HOME")) {
+    return *home + "/.config/tessaline/" + kFileName;
+  }
+  return std::nullopt;
 }
 
 std::string ProgramFolder() {

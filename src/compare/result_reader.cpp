@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "sorter/log_format.h"
 
 namespace tess {
 
@@ -25,7 +26,7 @@ std::string ResultReader::ReadResultLine(int32_t& DestHigh, int32_t& DestLow, in
   std::string line;
   if (lineCount == 0) {
     while (ReadWithinSection(line)) {
-      ParseRouteLine(line, file_, f, lineState, parser_);
+      ParseRouteLine(line, f, lineState, stream_);
       DestHigh = f.DestHigh;
       DestLow = f.DestLow;
       MaskCode = f.MaskCode;
@@ -38,7 +39,7 @@ std::string ResultReader::ReadResultLine(int32_t& DestHigh, int32_t& DestLow, in
     return "";
   }
   if (!ReadWithinSection(line)) return "";
-  ParseRouteLine(line, file_, f, lineState, parser_);
+  ParseRouteLine(line, f, lineState, stream_);
   if (f.ProtoCode < kNotRouteProto) {
     DestHigh = f.DestHigh;
     DestLow = f.DestLow;
@@ -62,14 +63,13 @@ int64_t ResultReader::CountBlockLines(const std::string& first, const RouteField
     if (std::string_view(next).substr(0, 4) != "    ") break;
     const size_t b = BracketColumn(next);
     const size_t f = BracketColumn(previous);
-    if ((b > f ? b - f : f - b) > 2 ||
-        b == 0 || next.find_first_not_of(' ') < b - 1) {
+    if (!BracketsLineUp(b, f) || b == 0 || next.find_first_not_of(' ') < b - 1) {
       previous = next;
       continue;
     }
     std::string completed = previous.substr(0, f);
     completed.append(next, b);
-    ParseRouteLine(completed, file_, m, lineState, parser_);
+    ParseRouteLine(completed, m, lineState, stream_);
     if (m.ProtoCode >= kNotRouteProto || m.DestHigh != firstFields.DestHigh ||
         m.DestLow != firstFields.DestLow || m.MaskCode != firstFields.MaskCode) {
       break;
@@ -81,13 +81,13 @@ int64_t ResultReader::CountBlockLines(const std::string& first, const RouteField
 }
 
 ResultReader::Mark ResultReader::Save() const {
-  return {in_.Position(), parser_.CurrentMaskLen[static_cast<size_t>(file_)], destHigh_, destLow_,
+  return {in_.Position(), stream_.MaskInForce, destHigh_, destLow_,
           maskCode_};
 }
 
 void ResultReader::Restore(const Mark& mark) {
   in_.Seek(mark.position);
-  parser_.CurrentMaskLen[static_cast<size_t>(file_)] = mark.maskInForce;
+  stream_.MaskInForce = mark.maskInForce;
   destHigh_ = mark.destHigh;
   destLow_ = mark.destLow;
   maskCode_ = mark.maskCode;

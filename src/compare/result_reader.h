@@ -23,8 +23,9 @@ struct RouteBlock {
 
 class ResultReader {
  public:
-  /// `file` (1 or 2) is also the parser's stream number.
-  ResultReader(int file, ParserState& parser) : file_(file), parser_(parser) {}
+  /// A reader of one side's sort result; its own line stream starts with
+  /// mask 0, so a report depends only on its two logs.
+  ResultReader() { stream_.DestinationMayEndLine = true; }
 
   Status Open(const std::string& path) { return in_.Open(path); }
   const Status& status() const { return in_.status(); }
@@ -53,14 +54,15 @@ class ResultReader {
     int maskCode;
   };
   Mark Save() const;
+  /// The mask in force of this reader's stream of lines.
+  int MaskInForce() const { return stream_.MaskInForce; }
   void Restore(const Mark& mark);
 
  private:
   bool ReadWithinSection(std::string& line);
   int64_t CountBlockLines(const std::string& first, const RouteFields& firstFields, int lineState);
 
-  int file_;
-  ParserState& parser_;
+  LineStream stream_;
   LineReader in_;
   int64_t sectionEnd_ = 0;
   // The reader's variables of this side, carried from block to block.

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "io/status.h"
-#include "sorter/sort_state.h"
+#include "sorter/sort_index.h"
 
 namespace tess {
 
@@ -30,10 +29,10 @@ struct SectionEntry {
 
 using SectionList = std::vector<SectionEntry>;
 
-/// Reads the sort result of `slot` to find where its sections start and
-/// end, then sorts entries 1 and up by name (the global table first) and
-/// keeps one entry per name, the first in log order.
-Status BuildSectionList(const SlotState& slot, SectionList& list);
+/// The tables of a sort result as the walk takes them: entries 1 and up
+/// sorted by name (the global table first), one entry per name, the first
+/// in log order.
+SectionList BuildSectionList(const SortIndex& index);
 
 /// Gives entry 0 its kind, entry 1 the default-instance kind where it stands
 /// for the global table (or for the one table of each of two VRF-only

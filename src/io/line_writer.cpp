@@ -33,6 +33,7 @@ Status LineWriter::Create(const std::string& path, Mode mode) {
   mode_ = mode;
   status_ = Status::Ok();
   buffer_.clear();
+  written_ = 0;
   if (mode == Mode::kDirect) {
     // A leftover of the same name is replaced, never written through: a
     // symbolic or hard link there must not empty a file elsewhere.
@@ -52,6 +53,7 @@ Status LineWriter::Create(const std::string& path, Mode mode) {
 void LineWriter::WriteLine(std::string_view line) {
   buffer_.append(line);
   buffer_.append("\r\n");
+  written_ += static_cast<int64_t>(line.size()) + 2;
   if (buffer_.size() >= kFlushSize) Flush();
 }
 
@@ -69,27 +71,42 @@ void LineWriter::Flush() {
   buffer_.clear();
 }
 
-Status LineWriter::Commit() {
+Status LineWriter::Finish() {
   if (fd_ < 0) return status_.ok() ? Status::Fail(path_, "file is not open") : status_;
   Flush();
   if (::close(fd_) != 0 && status_.ok()) status_ = Status::FromErrno(path_, errno);
   fd_ = -1;
-  if (status_.ok() && mode_ == Mode::kReplaceOnCommit) {
-    if (::rename(tempPath_.c_str(), path_.c_str()) != 0) status_ = Status::FromErrno(path_, errno);
-  }
   if (!status_.ok()) {
-    const std::string& leftover = mode_ == Mode::kReplaceOnCommit ? tempPath_ : path_;
-    ::unlink(leftover.c_str());
+    ::unlink(WrittenPath().c_str());
+    tempPath_.clear();
+  }
+  return status_;
+}
+
+Status LineWriter::Publish() {
+  if (mode_ != Mode::kReplaceOnCommit) return status_;
+  if (tempPath_.empty()) return status_.ok() ? Status::Fail(path_, "file is not finished") : status_;
+  if (::rename(tempPath_.c_str(), path_.c_str()) != 0) {
+    status_ = Status::FromErrno(path_, errno);
+    ::unlink(tempPath_.c_str());
   }
   tempPath_.clear();
   return status_;
 }
 
+Status LineWriter::Commit() {
+  if (Status st = Finish(); !st.ok()) return st;
+  return Publish();
+}
+
 void LineWriter::Abandon() {
-  if (fd_ < 0) return;
-  ::close(fd_);
-  fd_ = -1;
-  ::unlink(mode_ == Mode::kReplaceOnCommit ? tempPath_.c_str() : path_.c_str());
+  if (fd_ >= 0) {
+    ::close(fd_);
+    fd_ = -1;
+    ::unlink(WrittenPath().c_str());
+  } else if (mode_ == Mode::kReplaceOnCommit && !tempPath_.empty()) {
+    ::unlink(tempPath_.c_str());
+  }
   tempPath_.clear();
   buffer_.clear();
 }

@@ -1,10 +1,11 @@
 // Buffered writer of CR LF terminated lines.
 //
-// In replace mode the lines go to a hidden temporary file in the target's
-// folder, which Commit() renames over the target: a failed run leaves an
-// existing file of that name as it was and no partial file behind.
+// In staged mode the lines go to a hidden temporary file in the target's
+// folder, which reaches the target's name only by Publish(): a failed run
+// leaves an existing file of that name as it was and no partial file behind.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,7 @@ class LineWriter {
   enum class Mode { kDirect, kReplaceOnCommit };
 
   LineWriter() = default;
+  /// Removes what was written and not published (or committed).
   ~LineWriter();
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
@@ -24,13 +26,26 @@ class LineWriter {
   /// Creates `path` anew (a leftover of that name is removed first, so a
   /// link there is never followed), or in replace mode a temporary beside it.
   Status Create(const std::string& path, Mode mode);
-  /// Appends `line` and CR LF. Failures are kept until Close/Commit.
+  /// Appends `line` and CR LF. Failures are kept until Finish/Commit.
   void WriteLine(std::string_view line);
-  /// Flushes and closes; in replace mode also renames over the target.
+  /// 1-based position in the file of the next line to be written.
+  int64_t Position() const { return written_ + 1; }
+
+  /// Flushes and closes. In replace mode the temporary file keeps the
+  /// lines (readable at WrittenPath()) until Publish() or destruction. On
+  /// failure what was written is removed.
+  Status Finish();
+  /// Replace mode, after Finish(): renames the temporary over the target.
+  Status Publish();
+  /// Finish() and, in replace mode, Publish().
   Status Commit();
-  /// Closes and removes what was written (the temporary, or the direct file).
+  /// Closes and removes what was written and not yet published.
   void Abandon();
+
   bool IsOpen() const { return fd_ >= 0; }
+  /// Where the lines are: the target, or in replace mode the temporary.
+  const std::string& WrittenPath() const { return mode_ == Mode::kReplaceOnCommit ? tempPath_ : path_; }
+  const std::string& TargetPath() const { return path_; }
 
  private:
   void Flush();
@@ -38,8 +53,9 @@ class LineWriter {
   int fd_ = -1;
   Mode mode_ = Mode::kDirect;
   std::string path_;
-  std::string tempPath_;
+  std::string tempPath_;  // replace mode: set until published or removed
   std::string buffer_;
+  int64_t written_ = 0;
   Status status_;
 };
 

@@ -84,12 +84,12 @@ bool PassesWriterRouteTest(std::string_view s) {
 }
 
 void ApplyInfoFilter(std::string& line, const InfoFilter& f, std::string_view asRead) {
-  if (f[6]) return KeepDestinationOnly(line);
-  if (f[5]) return KeepDestinationAndMask(line);
-  if (f[4]) DropProtocol(line);
-  if (f[2]) DropTime(line, asRead);
-  if (f[1]) DropInterface(line);
-  if (f[3]) DropCost(line);
+  if (f.Has(FilterItem::DestinationOnly)) return KeepDestinationOnly(line);
+  if (f.Has(FilterItem::DestinationAndMask)) return KeepDestinationAndMask(line);
+  if (f.Has(FilterItem::Protocol)) DropProtocol(line);
+  if (f.Has(FilterItem::Time)) DropTime(line, asRead);
+  if (f.Has(FilterItem::Interface)) DropInterface(line);
+  if (f.Has(FilterItem::Cost)) DropCost(line);
 }
 
 }  // namespace tess

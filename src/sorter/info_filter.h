@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "sorter/sort_state.h"
+#include "sorter/sort_options.h"
 
 namespace tess {
 

@@ -1,7 +1,6 @@
 #include "sorter/make_sort_keys.h"
 
 #include "io/line_reader.h"
-#include "sorter/section_file_name.h"
 
 namespace tess {
 
@@ -11,35 +10,36 @@ namespace {
 int32_t Word(int64_t sum) { return static_cast<int32_t>(static_cast<uint32_t>(sum)); }
 }  // namespace
 
-KeyWords BuildKeyWords(int order, const RouteFields& f, int lineState, int64_t lineNumber) {
+KeyWords BuildKeyWords(SortOrder order, const RouteFields& f, int lineState, int64_t lineNumber) {
   const int64_t ls = lineState, dh = f.DestHigh, dl = f.DestLow, hh = f.HopHigh, hl = f.HopLow;
   const int64_t mc = f.MaskCode, pc = f.ProtoCode, i2 = 2 * lineNumber;
   switch (order) {
-    case 1:
+    case SortOrder::NextHop:
       return {Word((ls << 29) + (hh << 13) + ((hl & 0xFFF8) >> 3)),
               Word(((hl & 7) << 28) + (dh << 12) + ((dl & 0xFFF0) >> 4)),
               Word(((dl & 0xF) << 27) + mc * (1 << 22) + ((pc & 0xFFFFFC0) >> 6)),
               Word(((pc & 0x3F) << 25) + i2)};
-    case 2:
+    case SortOrder::MaskThenDestination:
       return {Word((ls << 29) + mc * (1 << 24) + (dh << 8) + ((dl & 0xFF00) >> 8)),
               Word(((dl & 0xFF) << 23) + (hh << 7) + ((hl & 0xFE00) >> 9)),
               Word(((hl & 0x1FF) << 22) + ((pc & 0xFFFFFC0) >> 6)),
               Word(((pc & 0x3F) << 25) + i2)};
-    case 3:
+    case SortOrder::MaskThenNextHop:
       return {Word((ls << 29) + mc * (1 << 24) + (hh << 8) + ((hl & 0xFF00) >> 8)),
               Word(((hl & 0xFF) << 23) + (dh << 7) + ((dl & 0xFE00) >> 9)),
               Word(((dl & 0x1FF) << 22) + ((pc & 0xFFFFFC0) >> 6)),
               Word(((pc & 0x3F) << 25) + i2)};
-    case 4:
+    case SortOrder::ProtocolThenDestination:
       return {Word((ls << 29) + pc * 2 + ((dh & 0x8000) >> 15)),
               Word(((dh & 0x7FFF) << 16) + dl),
               Word(mc * (1 << 26) + (hh << 10) + ((hl & 0xFFC0) >> 6)),
               Word(((hl & 0x3F) << 25) + i2)};
-    case 5:
+    case SortOrder::ProtocolThenNextHop:
       return {Word((ls << 29) + pc * 2 + ((hh & 0x8000) >> 15)),
               Word(((hh & 0x7FFF) << 16) + hl),
               Word((dh << 15) + ((dl & 0xFFFE) >> 1)),
               Word(((dl & 1) << 30) + mc * (1 << 25) + i2)};
+    case SortOrder::Destination:
     default:
       return {Word((ls << 29) + (dh << 13) + ((dl & 0xFFF8) >> 3)),
               Word(((dl & 7) << 28) + mc * (1 << 23) + (hh << 7) + ((hl & 0xFE00) >> 9)),
@@ -48,25 +48,23 @@ KeyWords BuildKeyWords(int order, const RouteFields& f, int lineState, int64_t l
   }
 }
 
-Status MakeSortKeys(SortState& state, int slot, int64_t section, int order) {
-  const SlotState& s = state.Slot[static_cast<size_t>(slot)];
-  const int64_t n = s.TableLineCount[static_cast<size_t>(section)];
-  SortRecords& r = state.Records;
-  r.Resize(static_cast<size_t>(n));
+Status MakeSortKeys(const std::string& sectionPath, int64_t lineCount, SortOrder order,
+                    SortRecords& r) {
+  r.Resize(static_cast<size_t>(lineCount));
+  LineStream stream;
   int lineState = kStreamStart;
-  const std::string path = SectionFilePath(s, section);
   LineReader in;
-  if (Status st = in.Open(path); !st.ok()) return st;
+  if (Status st = in.Open(sectionPath); !st.ok()) return st;
   std::string line;
   RouteFields fields;
-  for (int64_t i = 1; i <= n; ++i) {
+  for (int64_t i = 1; i <= lineCount; ++i) {
     const size_t k = static_cast<size_t>(i);
     r.LinePosition[k] = in.Position();
     if (!in.ReadLine(line)) {
-      return in.status().ok() ? Status::Fail(path, "temporary file is shorter than expected")
+      return in.status().ok() ? Status::Fail(sectionPath, "temporary file is shorter than expected")
                               : in.status();
     }
-    ParseRouteLine(line, 1, fields, lineState, state.Parser);
+    ParseRouteLine(line, fields, lineState, stream);
     const KeyWords w = BuildKeyWords(order, fields, lineState, i);
     r.SortKey1[k] = w[0];
     r.SortKey2[k] = w[1];

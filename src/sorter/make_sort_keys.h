@@ -4,21 +4,24 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "io/status.h"
 #include "sorter/parse_route_line.h"
-#include "sorter/sort_state.h"
+#include "sorter/sort_options.h"
+#include "sorter/sort_records.h"
 
 namespace tess {
 
 using KeyWords = std::array<int32_t, 4>;
 
 /// The four key words of line `lineNumber` with `fields` and `lineState`,
-/// under sort order 0 to 5, evaluated in 32-bit signed arithmetic.
-KeyWords BuildKeyWords(int order, const RouteFields& fields, int lineState, int64_t lineNumber);
+/// under `order`, evaluated in 32-bit signed arithmetic.
+KeyWords BuildKeyWords(SortOrder order, const RouteFields& fields, int lineState, int64_t lineNumber);
 
-/// Reads section `section` of `slot` from its temporary file, parses every
-/// line with stream 1 and fills the record arrays.
-Status MakeSortKeys(SortState& state, int slot, int64_t section, int order);
+/// Reads the `lineCount` lines of a section file, parses them as one stream
+/// and fills `records` with their keys and positions.
+Status MakeSortKeys(const std::string& sectionPath, int64_t lineCount, SortOrder order,
+                    SortRecords& records);
 
 }  // namespace tess

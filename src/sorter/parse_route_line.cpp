@@ -153,19 +153,13 @@ int32_t PackProtoCode(std::string_view line) {
   return code;
 }
 
-size_t BracketColumn(std::string_view line) {
-  const size_t at = line.find('[');
-  return at == std::string_view::npos ? 0 : at + 1;
-}
-
 bool IsRouteStartLine(std::string_view line) {
   const char c1 = At(line, 0), c2 = At(line, 1);
   return line.size() >= 5 && c1 != ' ' && c1 != '*' && (c2 == ' ' || c2 == '*') && line[4] == ' ';
 }
 
-void ParseRouteLine(std::string_view s, int Reader, RouteFields& f, int& LineState,
-                    ParserState& state) {
-  int& maskLen = state.CurrentMaskLen[static_cast<size_t>(Reader)];
+void ParseRouteLine(std::string_view s, RouteFields& f, int& LineState, LineStream& stream) {
+  int& maskLen = stream.MaskInForce;
   if (LineState == kStreamStart) {
     maskLen = 0;
     LineState = kBeforeFirstRoute;
@@ -189,7 +183,7 @@ void ParseRouteLine(std::string_view s, int Reader, RouteFields& f, int& LineSta
   int octet[4];
   char terminator = '\0';
   auto destinationEnd = [&](size_t q) {
-    if (q >= s.size()) return state.ResultReadMode;
+    if (q >= s.size()) return stream.DestinationMayEndLine;
     if (s[q] != '/' && s[q] != ' ') return false;
     terminator = s[q];
     return true;

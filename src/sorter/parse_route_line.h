@@ -3,9 +3,10 @@
 // protocol code) and tells route lines from everything else.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string_view>
+
+#include "sorter/log_format.h"
 
 namespace tess {
 
@@ -14,11 +15,14 @@ constexpr int32_t kNotRouteProto = 268435455;
 /// Value of an address half when there is no address.
 constexpr int32_t kNoAddress = 65535;
 
-/// Parser state that lives as long as the program: the mask in force of each
-/// line stream, and whether sort results are being read back.
-struct ParserState {
-  std::array<int, 3> CurrentMaskLen{};
-  bool ResultReadMode = false;
+/// What one stream of lines carries from line to line. Each reader of lines
+/// owns its stream, so no stream sees another's mask.
+struct LineStream {
+  /// Mask length of the last line that gave one ("10.0.0.0/24 is subnetted").
+  int MaskInForce = 0;
+  /// Whether a destination may end its line: true when reading sort results
+  /// back, where the information filter may have cut everything after it.
+  bool DestinationMayEndLine = false;
 };
 
 /// What ParseRouteLine yields for one line.
@@ -39,10 +43,9 @@ enum LineStateValue : int {
   kAfterRoute = 3,
 };
 
-/// Parses `LineText` for stream `Reader` (0 to 2). `LineState` is carried by
-/// the caller from line to line; pass 0 to start a stream with mask 0.
-void ParseRouteLine(std::string_view LineText, int Reader, RouteFields& fields, int& LineState,
-                    ParserState& state);
+/// Parses `line` as the next line of `stream`. `lineState` is carried by the
+/// caller from line to line; kStreamStart starts the stream with mask 0.
+void ParseRouteLine(std::string_view line, RouteFields& fields, int& lineState, LineStream& stream);
 
 /// Packs the low 7 bits of the first four characters, first one highest.
 int32_t PackProtoCode(std::string_view line);
@@ -50,10 +53,6 @@ int32_t PackProtoCode(std::string_view line);
 /// Whether `line` is a route start line: column 1 neither space nor "*",
 /// column 2 a space or "*", column 5 a space.
 bool IsRouteStartLine(std::string_view line);
-
-/// Column (1-based) of the first "[" in `line`, 0 when none: where the
-/// distance and metric of a path begin.
-size_t BracketColumn(std::string_view line);
 
 /// Whether a route start line ends right after its destination, alone or with
 /// its mask in one of the three notations (a route the router wrapped).

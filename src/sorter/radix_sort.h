@@ -1,7 +1,7 @@
 // Bitwise most-significant-bit-first radix sort of the section records.
 #pragma once
 
-#include "sorter/sort_state.h"
+#include "sorter/sort_records.h"
 
 namespace tess {
 

@@ -28,8 +28,4 @@ std::string SectionFileName(const std::string& tempBaseName, const std::string& 
   return tempBaseName + name + suffix;
 }
 
-std::string SectionFilePath(const SlotState& slot, int64_t section) {
-  return SectionFileName(slot.TempBaseName, slot.TableName[static_cast<size_t>(section)], section);
-}
-
 }  // namespace tess

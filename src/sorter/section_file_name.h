@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 
-#include "sorter/sort_state.h"
 
 namespace tess {
 
@@ -14,8 +13,5 @@ namespace tess {
 /// is cut so that the file name (last path component) stays within 200 bytes.
 std::string SectionFileName(const std::string& tempBaseName, const std::string& tableName,
                             int64_t section);
-
-/// The temporary file of `section` of a slot, by the slot's current names.
-std::string SectionFilePath(const SlotState& slot, int64_t section);
 
 }  // namespace tess

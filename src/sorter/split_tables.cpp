@@ -1,19 +1,18 @@
 #include "sorter/split_tables.h"
 
 #include <optional>
+#include <utility>
 
 #include "io/line_reader.h"
 #include "io/line_writer.h"
 #include "io/paths.h"
 #include "sorter/section_file_name.h"
+#include "sorter/log_format.h"
 #include "sorter/parse_route_line.h"
 
 namespace tess {
 
 namespace {
-
-constexpr std::string_view kRoutingTable = "Routing Table: ";
-constexpr std::string_view kGateway = "Gateway of last resort ";
 
 bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
@@ -56,16 +55,15 @@ class InputLines {
 
 class Splitter {
  public:
-  Splitter(SlotState& slot, const std::string& protectedPath, std::vector<std::string>& created)
-      : slot_(slot), protected_(protectedPath), created_(created) {}
+  Splitter(const std::string& logPath, const std::string& tempBase, const std::string& protectedPath,
+           std::vector<SplitSection>& sections)
+      : log_(logPath), tempBase_(tempBase), protected_(protectedPath), sections_(sections) {}
 
   Status Run() {
-    slot_.TableName.assign({"!!begin", "!!default"});
-    slot_.TableLineCount.assign({0, 0});
-    slot_.LastTableIndex = 0;
+    sections_.clear();
     LineReader reader;
-    if (Status st = reader.Open(slot_.ReadFilePath); !st.ok()) return st;
-    if (Status st = OpenSection(); !st.ok()) return st;
+    if (Status st = reader.Open(log_); !st.ok()) return st;
+    if (Status st = OpenSection(std::string(kPreambleTableName)); !st.ok()) return st;
     InputLines input(reader);
     std::string line;
     while (input.Next(line)) {
@@ -77,18 +75,12 @@ class Splitter {
 
  private:
   Status Cycle(std::string& line, InputLines& input) {
-    if (StartsWith(line, kRoutingTable)) {
-      MakeRoom(slot_.LastTableIndex + 2);
-      slot_.TableName[Index(slot_.LastTableIndex + 1)] = line.substr(kRoutingTable.size());
-      slot_.TableName[Index(slot_.LastTableIndex + 2)] = "!!default";
-    }
-    if (StartsWith(line, kGateway)) {
+    if (StartsWith(line, kRoutingTablePrefix)) nextName_ = line.substr(kRoutingTablePrefix.size());
+    if (StartsWith(line, kGatewayLinePrefix)) {
       if (Status st = out_.Commit(); !st.ok()) return st;
-      MakeRoom(slot_.LastTableIndex + 2);
-      slot_.TableName[Index(slot_.LastTableIndex + 2)] = "!!default";
-      ++slot_.LastTableIndex;
-      slot_.TableLineCount[Index(slot_.LastTableIndex)] = 0;
-      if (Status st = OpenSection(); !st.ok()) return st;
+      if (Status st = OpenSection(std::exchange(nextName_, std::string(kGlobalTableName))); !st.ok()) {
+        return st;
+      }
     }
     if (StartsWith(line, "    ")) {
       ApplyPathRule(line);
@@ -102,7 +94,7 @@ class Splitter {
     }
     out_.WriteLine(line);
     previous_ = line;
-    ++slot_.TableLineCount[Index(slot_.LastTableIndex)];
+    ++sections_.back().LineCount;
     return Status::Ok();
   }
 
@@ -111,12 +103,11 @@ class Splitter {
     const size_t b = BracketColumn(line);
     const size_t a = BracketColumn(previous_);
     const size_t w = BracketColumn(wrapReference_);
-    auto near = [](size_t x, size_t y) { return (x > y ? x - y : y - x) <= 2; };
     const bool completable = b > 0 && OnlySpacesBefore(line, b);
-    if (near(a, b)) {
+    if (BracketsLineUp(a, b)) {
       if (completable) Complete(line, b);
       wrapReference_.clear();
-    } else if (near(w, b)) {
+    } else if (BracketsLineUp(w, b)) {
       if (completable) {
         Complete(line, b);
       } else {
@@ -131,7 +122,7 @@ class Splitter {
     const size_t a = BracketColumn(previous_);
     std::string full = previous_.substr(0, a);  // up to and including its "["
     full += std::string_view(line).substr(b);
-    full += " *";
+    full += kExtraPathMark;
     line = std::move(full);
   }
 
@@ -150,29 +141,23 @@ class Splitter {
     }
   }
 
-  void MakeRoom(int64_t n) {
-    if (static_cast<int64_t>(slot_.TableName.size()) <= n) {
-      slot_.TableName.resize(Index(n) + 1, "!!default");
-      slot_.TableLineCount.resize(Index(n) + 1, 0);
-    }
-  }
-
-  Status OpenSection() {
-    const std::string path = SectionFilePath(slot_, slot_.LastTableIndex);
-    if (SameExistingFile(path, slot_.ReadFilePath) || SameExistingFile(path, protected_)) {
+  Status OpenSection(std::string name) {
+    const int64_t number = static_cast<int64_t>(sections_.size());
+    std::string path = SectionFileName(tempBase_, name, number);
+    if (SameExistingFile(path, log_) || SameExistingFile(path, protected_)) {
       return Status::Fail(path, "temporary section file would overwrite the input or the result");
     }
     Status st = out_.Create(path, LineWriter::Mode::kDirect);
-    if (st.ok()) created_.push_back(path);
+    if (st.ok()) sections_.push_back({std::move(name), std::move(path), 0});
     return st;
   }
 
-  static size_t Index(int64_t i) { return static_cast<size_t>(i); }
-
-  SlotState& slot_;
+  const std::string& log_;
+  const std::string& tempBase_;
   const std::string& protected_;
-  std::vector<std::string>& created_;
+  std::vector<SplitSection>& sections_;
   LineWriter out_;
+  std::string nextName_ = std::string(kGlobalTableName);
   std::string previous_;
   std::string wrapReference_;
 };
@@ -194,9 +179,9 @@ void ApplyBackspaces(std::string& line) {
   line.resize(kept);
 }
 
-Status SplitTables(SlotState& slot, const std::string& protectedPath,
-                   std::vector<std::string>& created) {
-  return Splitter(slot, protectedPath, created).Run();
+Status SplitTables(const std::string& logPath, const std::string& tempBase,
+                   const std::string& protectedPath, std::vector<SplitSection>& sections) {
+  return Splitter(logPath, tempBase, protectedPath, sections).Run();
 }
 
 }  // namespace tess

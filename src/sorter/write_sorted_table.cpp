@@ -4,7 +4,6 @@
 
 #include "io/line_reader.h"
 #include "sorter/info_filter.h"
-#include "sorter/section_file_name.h"
 #include "sorter/parse_route_line.h"
 
 namespace tess {
@@ -23,9 +22,8 @@ void BlankHead(std::string& line, size_t c) { line.replace(0, c - 1, c - 1, ' ')
 }  // namespace
 
 void PathFolder::Fold(std::string& line) {
-  const bool extraPath = line.size() >= 2 && line.compare(line.size() - 2, 2, " *") == 0 &&
-                         PassesWriterRouteTest(line);
-  if (extraPath) line.resize(line.size() - 2);
+  const bool extraPath = line.ends_with(kExtraPathMark) && PassesWriterRouteTest(line);
+  if (extraPath) line.resize(line.size() - kExtraPathMark.size());
   size_t c = 0;
   const bool fold = (extraPath || pending_) && SameHead(line, previous_, c);
   previous_ = line;  // as read, less " *"; never the folded form
@@ -37,20 +35,18 @@ void PathFolder::Fold(std::string& line) {
   }
 }
 
-Status WriteSortedTable(const SortState& state, int slot, int64_t section,
+Status WriteSortedTable(const std::string& sectionPath, const SortRecords& records,
                         const SortOptions& options, LineWriter& out) {
-  const SlotState& s = state.Slot[static_cast<size_t>(slot)];
-  const std::string path = SectionFilePath(s, section);
   LineReader in;
-  if (Status st = in.Open(path); !st.ok()) return st;
-  const int64_t n = s.TableLineCount[static_cast<size_t>(section)];
+  if (Status st = in.Open(sectionPath); !st.ok()) return st;
+  const size_t n = records.Count();
   PathFolder folder;
   std::string asRead;
   std::string line;
-  for (int64_t i = 1; i <= n; ++i) {
-    in.Seek(state.Records.LinePosition[static_cast<size_t>(i)]);
+  for (size_t i = 1; i <= n; ++i) {
+    in.Seek(records.LinePosition[i]);
     if (!in.ReadLine(asRead)) {
-      return in.status().ok() ? Status::Fail(path, "temporary file is shorter than expected")
+      return in.status().ok() ? Status::Fail(sectionPath, "temporary file is shorter than expected")
                               : in.status();
     }
     const bool routeLine = PassesWriterRouteTest(asRead);

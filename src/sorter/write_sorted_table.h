@@ -2,15 +2,18 @@
 // extra paths back under their route, filters and writes them.
 #pragma once
 
+#include <string>
+
 #include "io/line_writer.h"
 #include "io/status.h"
-#include "sorter/sort_state.h"
+#include "sorter/sort_options.h"
+#include "sorter/sort_records.h"
 
 namespace tess {
 
-/// Writes section `section` of `slot` to `out` in the order of the record
-/// arrays, with `options` applied to every route line when in force.
-Status WriteSortedTable(const SortState& state, int slot, int64_t section,
+/// Writes the lines of a section file to `out` in the order of `records`,
+/// with `options` applied to every route line when in force.
+Status WriteSortedTable(const std::string& sectionPath, const SortRecords& records,
                         const SortOptions& options, LineWriter& out);
 
 /// Folding of extra paths across consecutive lines of one section.

@@ -21,10 +21,14 @@ QColor ForeColorToQColor(uint32_t bgr, const QPalette& system) {
                 static_cast<int>((bgr >> 16) & 0xFF));
 }
 
-void MirrorTextBox(const TextBox& box, QLineEdit* field) {
-  const QString text = FromState(box.Text);
-  if (field->text() != text) field->setText(text);
-  const QColor colour = ForeColorToQColor(box.ForeColor, QApplication::palette(field));
+void MirrorText(const std::string& text, QLineEdit* field) {
+  const QString shown = FromState(text);
+  if (field->text() != shown) field->setText(shown);
+}
+
+void MirrorPath(const ColouredPath& path, QLineEdit* field) {
+  MirrorText(path.Text, field);
+  const QColor colour = ForeColorToQColor(path.ForeColor, QApplication::palette(field));
   QPalette palette = field->palette();
   if (palette.color(QPalette::Text) != colour) {
     palette.setColor(QPalette::Text, colour);
@@ -32,17 +36,17 @@ void MirrorTextBox(const TextBox& box, QLineEdit* field) {
   }
 }
 
-void MirrorCheckBox(const CheckBox& box, QCheckBox* widget) {
-  const Qt::CheckState state = box.Value == 1   ? Qt::Checked
-                               : box.Value == 2 ? Qt::PartiallyChecked
-                                                : Qt::Unchecked;
+void MirrorCheckBox(int value, QCheckBox* widget) {
+  const Qt::CheckState state = value == 1   ? Qt::Checked
+                               : value == 2 ? Qt::PartiallyChecked
+                                            : Qt::Unchecked;
   widget->setTristate(state == Qt::PartiallyChecked);
   widget->setCheckState(state);
 }
 
-void MirrorMenuItem(const MenuItem& item, QAction* action) {
-  action->setChecked(item.Checked);
-  action->setEnabled(item.Enabled);
+void MirrorMenuItem(bool checked, bool enabled, QAction* action) {
+  action->setChecked(checked);
+  action->setEnabled(enabled);
 }
 
 }  // namespace tess

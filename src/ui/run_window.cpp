@@ -3,16 +3,16 @@
 #include <QApplication>
 
 #include "ui/app_icon.h"
-#include "ui/frm_tessaline.h"
+#include "ui/main_window.h"
 
 namespace tess {
 
-int RunWindow(int argc, char** argv, const std::string& settingsPath) {
+int RunWindow(int argc, char** argv, const std::optional<std::string>& settingsPath) {
   QApplication app(argc, argv);
   QApplication::setWindowIcon(AppIcon());
-  frmTessaline form;
-  form.Form_Load(settingsPath);
-  form.show();
+  MainWindow window;
+  window.Load(settingsPath);
+  window.show();
   return QApplication::exec();
 }
 

@@ -5,7 +5,7 @@
 
 namespace tess {
 
-int RunWindow(int, char**, const std::string&) {
+int RunWindow(int, char**, const std::optional<std::string>&) {
   std::cerr << "tessaline: this build has no window; give one or two log files\n";
   return 2;
 }

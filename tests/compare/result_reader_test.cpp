@@ -33,7 +33,6 @@ class CompareResultReader : public ::testing::Test {
  protected:
   void SetUp() override {
     testing::WriteFile(dir_.File("r.srt"), testing::CrLf(kLines));
-    parser_.ResultReadMode = true;
     ASSERT_TRUE(reader_.Open(dir_.File("r.srt")).ok());
     reader_.EnterSection(1, LineStart(kLines.size()));
   }
@@ -46,8 +45,7 @@ class CompareResultReader : public ::testing::Test {
   }
 
   testing::ScratchDir dir_;
-  ParserState parser_;
-  ResultReader reader_{1, parser_};
+  ResultReader reader_;
 };
 
 TEST_F(CompareResultReader, BlocksWithTheirPathsDestinationsAndMasks) {
@@ -82,10 +80,9 @@ TEST_F(CompareResultReader, RestoreUndoesALookAtLaterBlocks) {
   ASSERT_EQ(NextBlock(), Lines(2, 3));
   const ResultReader::Mark mark = reader_.Save();
   ASSERT_EQ(NextBlock(), Lines(3, 6));
-  EXPECT_EQ(parser_.CurrentMaskLen[1], 16);
+  EXPECT_EQ(reader_.MaskInForce(), 16);
   reader_.Restore(mark);
-  EXPECT_EQ(parser_.CurrentMaskLen[1], 24);
-  EXPECT_EQ(parser_.CurrentMaskLen[2], 0);  // the other stream is never touched
+  EXPECT_EQ(reader_.MaskInForce(), 24);
   EXPECT_EQ(NextBlock(), Lines(3, 6));
 }
 

@@ -14,40 +14,23 @@ std::vector<std::string> Describe(const SectionList& list) {
   return out;
 }
 
-// A sort result: a two-line preamble (section 0), then sections named
-// `names` in file order, each a gateway line and one route.
-TEST(CompareSectionList, RangesFollowGatewayLinesNamesSortAsBytesDuplicatesKeepTheFirst) {
+// A sort index: a preamble (section 0), then sections named `names` in
+// file order, each at its own range.
+TEST(CompareSectionList, NamesSortAsBytesGlobalFirstDuplicatesKeepTheFirst) {
   const std::vector<std::string> names = {"b", "B", "!!default", "\xc3\xa9", "B", "!!default", " x", "a"};
-  std::vector<std::string> lines = {"R1#show ip route vrf *", "Routing Table: b"};
-  SlotState slot;
-  slot.TableName = {"!!begin"};
-  slot.TableLineCount = {2};
+  SortIndex index;
+  index.Tables.push_back({"!!begin", 2, 1, 100});
   for (size_t k = 0; k < names.size(); ++k) {
-    lines.push_back("Gateway of last resort is not set");
-    lines.push_back("C    10." + std::to_string(k + 1) + ".0.0/24 is directly connected, E0");
-    slot.TableName.push_back(names[k]);
-    slot.TableLineCount.push_back(2);
+    const int64_t start = 100 * static_cast<int64_t>(k + 1);
+    index.Tables.push_back({names[k], 2, start, start + 100});
   }
-  slot.TableName.push_back("!!default");
-  slot.TableLineCount.push_back(0);
-  slot.LastTableIndex = static_cast<int64_t>(names.size());
-  testing::ScratchDir dir;
-  slot.WriteFilePath = dir.File("r.srt");
-  testing::WriteFile(slot.WriteFilePath, testing::CrLf(lines));
-  auto start = [&lines](size_t k) {  // where section k (from 1) begins; k = 9 is the end
-    int64_t position = 1;
-    for (size_t i = 0; i < 2 * k; ++i) position += static_cast<int64_t>(lines[i].size()) + 2;
-    return position;
-  };
-
-  SectionList list;
-  ASSERT_TRUE(BuildSectionList(slot, list).ok());
+  const SectionList list = BuildSectionList(index);
   EXPECT_EQ(Describe(list), (std::vector<std::string>{"!!begin", "!!default", " x", "B", "a", "b", "\xc3\xa9"}));
-  const int64_t expected[][2] = {{1, start(1)}, {start(3), start(4)}, {start(7), start(8)}, {start(2), start(3)},
-                                 {start(8), start(9)}, {start(1), start(2)}, {start(4), start(5)}};
+  // Sections 0, 3, 7, 2, 8, 1, 4 of the log, each with its own range.
+  const int64_t expected[] = {0, 3, 7, 2, 8, 1, 4};
   for (size_t k = 0; k < list.size(); ++k) {
-    EXPECT_EQ(list[k].SectionStart, expected[k][0]) << list[k].Name;
-    EXPECT_EQ(list[k].SectionEnd, expected[k][1]) << list[k].Name;
+    EXPECT_EQ(list[k].SectionStart, expected[k] == 0 ? 1 : 100 * expected[k]) << list[k].Name;
+    EXPECT_EQ(list[k].SectionEnd, 100 * expected[k] + 100) << list[k].Name;
   }
 }
 

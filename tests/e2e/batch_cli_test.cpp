@@ -27,6 +27,12 @@ class Batch : public ::testing::Test {
     fs::create_directories(config.File("tessaline"));
     WriteFile(Ini(), "[Tessaline]\n" + body);
   }
+  static std::vector<std::string> ScratchDirList(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
   ScratchDir dir, config;
 };
 
@@ -65,24 +71,29 @@ TEST_F(Batch, OptionsApplyToOneRunAndAreNotStoredDoubleDashEndsThem) {
   EXPECT_EQ(ReadFile(dir.File("r1.srt")),
             CrLf({"Gateway of last resort is not set", "C    10.1.0.0/24 is directly connected",
                   "C    10.2.0.0/24 is directly connected"}));
-  EXPECT_EQ(ReadFile(Ini()), "[Tessaline]\nSortExt1=.srt\nSortExt2=.srt\nDiffExt=.dif\nEnableOpt=0\nStoreSort=0\n");
+  // A first start stores the defaults, never the options of one run.
+  EXPECT_EQ(ReadFile(Ini()),
+            "[Tessaline]\r\nSortExt1=.srt\r\nSortExt2=.srt\r\nDiffExt=.dif\r\nEnableOpt=0\r\nStoreSort=0\r\n");
   // Without options the stored state rules: options off, so no filter, and
-  // the stored extension. "--" ends the options.
-  StoreSettings("SortExt1=out\n");
+  // the stored extension. "--" ends the options. Settings already on disk
+  // are read and nothing beside them is written, renamed or created.
+  fs::remove(config.File("tessaline/Tessaline.ini.lock"));
+  StoreSettings("SortExt1=out\nSortExt2=.srt\nDiffExt=dif\nEnableOpt=0.4\nStoreSort=1\n");
+  const std::string stored = ReadFile(Ini());
   fs::rename(dir.File("r1.log"), dir.File("-r1.log"));
   ASSERT_EQ(Run({"--", "-r1.log"}).exitCode, 0);
   EXPECT_EQ(ReadFile(dir.File("-r1.out")), kSorted);
   EXPECT_EQ(dir.List(), (std::vector<std::string>{"-r1.log", "-r1.out", "r1.srt"}));
+  ASSERT_EQ(Run({"--order", "mask-hop", "--", "-r1.log"}).exitCode, 0);
+  EXPECT_EQ(ReadFile(Ini()), stored);
+  EXPECT_EQ(ScratchDirList(config.File("tessaline")), std::vector<std::string>{"Tessaline.ini"});
 }
 
 TEST_F(Batch, RefusedInputsNameTheFileAndTheReasonAndStayUntouched) {
   WriteFile(dir.File("x.srt"), kLog);  // its result would be itself
-  WriteFile(dir.File("a\"b.log"), kLog);
-  WriteFile(dir.File("ab.log"), kLog);  // not to be sorted under the quoted name
   fs::create_directory(dir.File("sub"));
   const std::pair<const char*, const char*> cases[] = {
       {"nope.log", "No such file or directory"},
-      {"a\"b.log", "file names holding a double quote are not supported"},
       {"x.srt", ""},
       {"sub/../x.srt", ""},  // the same file reached by another path text
   };
@@ -91,8 +102,27 @@ TEST_F(Batch, RefusedInputsNameTheFileAndTheReasonAndStayUntouched) {
     EXPECT_EQ(r.exitCode, 2) << name;
     EXPECT_EQ(r.err.rfind("tessaline: " + std::string(name) + ": " + reason, 0), 0u) << r.err;
   }
-  EXPECT_EQ(dir.List(), (std::vector<std::string>{"a\"b.log", "ab.log", "sub", "x.srt"}));
+  EXPECT_EQ(dir.List(), (std::vector<std::string>{"sub", "x.srt"}));
   EXPECT_EQ(ReadFile(dir.File("x.srt")), kLog);
+}
+
+// File names reach the run as the system split them: spaces and double
+// quotes are part of a name, and two names always mean a comparison.
+TEST_F(Batch, FileNamesAreTakenAsGiven) {
+  for (const char* name : {"a\"b.log", "my log.log", "\"q\" r.log"}) {
+    WriteFile(dir.File(name), kLog);
+    const RunResult r = Run({name});
+    ASSERT_EQ(r.exitCode, 0) << name << ": " << r.err;
+    EXPECT_EQ(ReadFile(dir.File(fs::path(name).replace_extension(".srt").string())), kSorted) << name;
+  }
+  const std::vector<std::string> before = dir.List();
+  const RunResult r = Run({"my log.log", ""});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_EQ(r.err, "tessaline: (empty file name): No such file or directory\n");
+  EXPECT_EQ(dir.List(), before);  // nothing sorted
+  // A third name is ignored.
+  EXPECT_EQ(Run({"my log.log", "a\"b.log", "nope.log"}).exitCode, 0);
+  EXPECT_TRUE(ReadFile(dir.File("a\"b.dif")).ends_with(CrLf({"後: a\"b.log", "", "同等です"})));
 }
 
 TEST_F(Batch, FailedRunsLeaveNoTemporaryFileAndTheOldResult) {

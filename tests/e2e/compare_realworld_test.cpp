@@ -1,5 +1,5 @@
-// Properties of the comparison on the real captures of ../shared/realworld,
-// each copied into a temporary folder first: a log against itself, against
+// Properties of the comparison on the real captures of tests/captures, each
+// copied into a temporary folder first: a log against itself, against
 // a copy with its tables in another order and other ages, against a copy
 // with the route blocks of a table shuffled, and against a copy that lacks
 // one route.
@@ -12,7 +12,8 @@
 #include <filesystem>
 #include <regex>
 
-#include "app/form_state.h"
+#include "app/compare_logs.h"
+#include "app/output_names.h"
 #include "e2e/compare_support.h"
 
 namespace tess::testing {
@@ -21,13 +22,12 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Capture {
-  std::string name, bytes;  // path below the realworld folder, contents
+  std::string name, bytes;  // path below the captures folder, contents
 };
 
 std::vector<Capture> Captures() {
   std::vector<Capture> captures;
-  const std::string root = RealWorldDir();
-  if (root.empty()) return captures;
+  const std::string root = CapturesDir();
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
     if (entry.is_regular_file() && entry.path().extension() == ".log") {
       captures.push_back({fs::relative(entry.path(), root).string(), ReadFile(entry.path().string())});
@@ -168,21 +168,21 @@ std::vector<std::string> AgesRewritten(std::vector<std::string> lines) {
   return lines;
 }
 
-// Compares two logs in a fresh folder, run as the window runs it (in this
-// process, which keeps the many runs fast); gives 0 for "同等です", 1 for
+// Compares two logs in a fresh folder with the call both front ends make
+// (in this process, which keeps the many runs fast); gives 0 for "同等です", 1 for
 // differences, 2 for a failure, and the report's body after its header.
 // Without `after` the log is given twice.
 int CompareFiles(const std::string& before, const std::string* after, std::string& body) {
   ScratchDir work;
   WriteFile(work.File("before.log"), before);
   if (after != nullptr) WriteFile(work.File("after.log"), *after);
-  FormState form;
-  form.Form_Load(work.File("Tessaline.ini"));
-  form.SetReadFileText(1, work.File("before.log"));
-  form.SetReadFileText(2, work.File(after == nullptr ? "before.log" : "after.log"));
-  const DiffOutcome outcome = form.cmdDiff_Click();
-  body = ReadFile(form.DiffFilePath);
-  const std::string header = CrLf({"前: " + form.txtReadFile[1].Text, "後: " + form.txtReadFile[2].Text, ""});
+  CompareRequest request;
+  request.Before = FilesOfLog(work.File("before.log"), 1, ".srt");
+  request.After = FilesOfLog(work.File(after == nullptr ? "before.log" : "after.log"), 2, ".srt");
+  request.ReportPath = BaseName(request.After.LogPath) + ".dif";
+  const CompareOutcome outcome = CompareLogs(request);
+  body = ReadFile(request.ReportPath);
+  const std::string header = CrLf({"前: " + request.Before.LogPath, "後: " + request.After.LogPath, ""});
   if (body.starts_with(header)) body.erase(0, header.size());
   return !outcome.status.ok() ? 2 : (outcome.DifferenceCount == 0 ? 0 : 1);
 }
@@ -193,10 +193,10 @@ void ExpectEquivalent(const std::string& before, const std::string* after) {
   EXPECT_EQ(body, CrLf({"同等です"}));
 }
 
-// Runs the body on every capture, or skips visibly without them.
-#define FOR_EACH_CAPTURE(c)                                                                        \
-  const std::vector<Capture> captures = Captures();                                                \
-  if (captures.empty()) GTEST_SKIP() << "no real-world captures: ../shared/realworld is missing"; \
+// Runs the body on every capture; without any the test fails.
+#define FOR_EACH_CAPTURE(c)                                                  \
+  const std::vector<Capture> captures = Captures();                          \
+  ASSERT_FALSE(captures.empty()) << "no capture in " << CapturesDir();       \
   for (const Capture& c : captures)
 
 using LineList = std::vector<std::string>;

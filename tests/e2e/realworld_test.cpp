@@ -1,12 +1,17 @@
-// Every published capture in ../shared/realworld (other/ included), sorted in
-// a folder of its own: no failure, no temporary file left, the input intact,
+// Every published capture in tests/captures (other/ included), sorted in a
+// folder of its own: no failure, no temporary file left, the input intact,
 // and one result line per log line less the continuation lines joined to
-// their routes.
+// their routes. Also: the captures there are exactly those that its
+// SOURCES.md accounts for.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
+#include <map>
 #include <regex>
+#include <set>
+#include <sstream>
 #include "test_support.h"
 
 namespace tess::testing {
@@ -47,9 +52,55 @@ size_t JoinedLines(const std::vector<std::string>& lines) {
   return joined;
 }
 
+// Every capture below the folder, as paths relative to it.
+std::set<std::string> CapturesHere(const std::string& root) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    if (entry.is_regular_file() && entry.path().extension() == ".log") {
+      names.insert(fs::relative(entry.path(), root).string());
+    }
+  }
+  return names;
+}
+
+// The rows of SOURCES.md's "## Files" table: file name to licence (the
+// first and fifth columns).
+std::map<std::string, std::string> CapturesListed(const std::string& sources) {
+  std::map<std::string, std::string> rows;
+  std::istringstream in(sources);
+  bool inFiles = false;
+  for (std::string line; std::getline(in, line);) {
+    if (line.starts_with("## ")) inFiles = line == "## Files";
+    if (!inFiles || !line.starts_with("| ") || line.starts_with("| File |")) continue;
+    std::vector<std::string> cells;
+    for (size_t from = 2, to; (to = line.find(" | ", from)) != std::string::npos; from = to + 3) {
+      cells.push_back(line.substr(from, to - from));
+    }
+    rows[cells.at(0)] = cells.at(4);
+  }
+  return rows;
+}
+
+TEST(Captures, EveryLogHereIsListedInSourcesAndEveryListedOneIsHere) {
+  const std::string root = CapturesDir();
+  ASSERT_TRUE(Exists(root + "/SOURCES.md")) << root;
+  const std::map<std::string, std::string> listed = CapturesListed(ReadFile(root + "/SOURCES.md"));
+  EXPECT_EQ(listed.size(), 55u);  // the captures in use when this list was made
+  std::set<std::string> names;
+  for (const auto& [name, licence] : listed) {
+    names.insert(name);
+    EXPECT_EQ(licence, "Apache-2.0") << name;
+  }
+  const std::set<std::string> here = CapturesHere(root);
+  std::vector<std::string> missing, unlisted;
+  std::set_difference(names.begin(), names.end(), here.begin(), here.end(), std::back_inserter(missing));
+  std::set_difference(here.begin(), here.end(), names.begin(), names.end(), std::back_inserter(unlisted));
+  EXPECT_TRUE(missing.empty()) << "listed in SOURCES.md but not in " << root << ": " << ::testing::PrintToString(missing);
+  EXPECT_TRUE(unlisted.empty()) << "in " << root << " but not listed in SOURCES.md: " << ::testing::PrintToString(unlisted);
+}
+
 TEST(RealWorld, EveryCaptureSortsToOneLinePerLogLineLessJoinedOnes) {
-  const std::string root = RealWorldDir();
-  if (root.empty()) GTEST_SKIP() << "../shared/realworld is not here: real-world captures skipped";
+  const std::string root = CapturesDir();
   std::vector<fs::path> logs;
   for (const fs::path& folder : {fs::path(root), fs::path(root) / "other"}) {
     for (const auto& entry : fs::directory_iterator(folder)) {

@@ -42,7 +42,7 @@ TEST(BuildKeyWords, FieldsStandInTheOrderOfEachSortOrder) {
       for (Field k : kOrders[order]) expected += Bits(fields[k].first, fields[k].second);
       expected += Bits(s.line, 24) + "0";
       std::string got;
-      for (int32_t word : BuildKeyWords(order, s.f, s.lineState, s.line)) {
+      for (int32_t word : BuildKeyWords(static_cast<SortOrder>(order), s.f, s.lineState, s.line)) {
         EXPECT_GE(word, 0) << "order " << order;
         got += Bits(word, 31);
       }
@@ -54,14 +54,14 @@ TEST(BuildKeyWords, FieldsStandInTheOrderOfEachSortOrder) {
 TEST(BuildKeyWords, NegativeMaskCodeBorrowsFromTheBitsAbove) {
   // A non-route line read while the mask in force is 0: MaskCode -1.
   const RouteFields nonRoute{kNoAddress, kNoAddress, kNoAddress, kNoAddress, kNotRouteProto, -1};
-  EXPECT_EQ(BuildKeyWords(0, nonRoute, 1, 1)[1], 0x6FFFFFFF);
-  EXPECT_EQ(BuildKeyWords(1, nonRoute, 1, 1)[2], 0x77FFFFFF);
-  EXPECT_EQ(BuildKeyWords(2, nonRoute, 1, 1)[0], 0x1FFFFFFF);
-  EXPECT_EQ(BuildKeyWords(3, nonRoute, 3, 1)[0], 0x5FFFFFFF);
-  EXPECT_EQ(BuildKeyWords(4, nonRoute, 3, 1)[2], -1);
-  EXPECT_EQ(BuildKeyWords(5, nonRoute, 3, 1)[3], 0x3E000002);
+  EXPECT_EQ(BuildKeyWords(SortOrder(0), nonRoute, 1, 1)[1], 0x6FFFFFFF);
+  EXPECT_EQ(BuildKeyWords(SortOrder(1), nonRoute, 1, 1)[2], 0x77FFFFFF);
+  EXPECT_EQ(BuildKeyWords(SortOrder(2), nonRoute, 1, 1)[0], 0x1FFFFFFF);
+  EXPECT_EQ(BuildKeyWords(SortOrder(3), nonRoute, 3, 1)[0], 0x5FFFFFFF);
+  EXPECT_EQ(BuildKeyWords(SortOrder(4), nonRoute, 3, 1)[2], -1);
+  EXPECT_EQ(BuildKeyWords(SortOrder(5), nonRoute, 3, 1)[3], 0x3E000002);
   // The words the negative term does not reach are as for any other line.
-  EXPECT_EQ(BuildKeyWords(4, nonRoute, 3, 7)[3], (0x3F << 25) + 14);
+  EXPECT_EQ(BuildKeyWords(SortOrder(4), nonRoute, 3, 7)[3], (0x3F << 25) + 14);
 }
 
 }  // namespace

@@ -20,13 +20,13 @@ constexpr int32_t kNone = 65535;
 using Parsed = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int, int, int>;
 
 Parsed Parse(const std::string& line, int maskBefore, bool resultReadMode = false) {
-  ParserState state;
-  state.ResultReadMode = resultReadMode;
-  state.CurrentMaskLen[1] = maskBefore;
+  LineStream stream;
+  stream.DestinationMayEndLine = resultReadMode;
+  stream.MaskInForce = maskBefore;
   RouteFields f;
   int lineState = kBeforeFirstRoute;
-  ParseRouteLine(line, 1, f, lineState, state);
-  return {f.DestHigh, f.DestLow, f.HopHigh, f.HopLow, f.ProtoCode, f.MaskCode, state.CurrentMaskLen[1], lineState};
+  ParseRouteLine(line, f, lineState, stream);
+  return {f.DestHigh, f.DestLow, f.HopHigh, f.HopLow, f.ProtoCode, f.MaskCode, stream.MaskInForce, lineState};
 }
 
 TEST(ParseRouteLine, FieldsOfSingleLines) {
@@ -96,8 +96,9 @@ TEST(ParseRouteLine, NonRouteLines) {
 }
 
 TEST(ParseRouteLine, StreamStateAndMaskInheritance) {
-  ParserState state;
-  state.CurrentMaskLen = {5, 7, 9};
+  LineStream stream1, stream2;
+  stream1.MaskInForce = 7;
+  stream2.MaskInForce = 9;
   RouteFields f;
   // LineState: 0 starts the stream (mask 0), then 1, 2, 3 and back to 2.
   const std::tuple<const char*, int, int> steps[] = {
@@ -110,14 +111,15 @@ TEST(ParseRouteLine, StreamStateAndMaskInheritance) {
   };
   int ls1 = kStreamStart, ls2 = kBeforeFirstRoute;
   for (const auto& [line, lineState, maskCode] : steps) {
-    ParseRouteLine(line, 1, f, ls1, state);
+    ParseRouteLine(line, f, ls1, stream1);
     EXPECT_EQ(std::pair(ls1, f.MaskCode), std::pair(lineState, maskCode)) << line;
   }
-  // The other streams are untouched by stream 1; a stream continued with
+  // Another stream is untouched by stream 1; a stream continued with
   // LineState 1 keeps its mask in force.
-  ParseRouteLine("C       10.0.3.0 is directly connected, Ethernet0", 2, f, ls2, state);
+  ParseRouteLine("C       10.0.3.0 is directly connected, Ethernet0", f, ls2, stream2);
   EXPECT_EQ(f.MaskCode, 8);
-  EXPECT_EQ(state.CurrentMaskLen, (decltype(state.CurrentMaskLen){5, 24, 9}));
+  EXPECT_EQ(stream1.MaskInForce, 24);
+  EXPECT_EQ(stream2.MaskInForce, 9);
 }
 
 TEST(EndsAfterDestination, RecognisesWrappedRouteHeads) {

@@ -18,29 +18,27 @@ class Split : public ::testing::Test {
   // Splits `log` as slot 1 of dir/r1.log (or of `input` when given).
   Status Run(const std::string& log, const std::string& input = "r1.log") {
     WriteFile(dir.File(input), log);
-    slot.ReadFilePath = dir.File(input);
-    slot.TempBaseName = dir.File("r1.(1)");
-    return SplitTables(slot, dir.File("r1.srt"), created);
+    return SplitTables(dir.File(input), dir.File("r1.(1)"), dir.File("r1.srt"), sections);
   }
   std::string Section(const std::string& name, int t) const {
     return ReadFile(dir.File("r1.(1)" + name + "_" + std::to_string(t)));
   }
   std::string Begin() const { return Section("!!begin", 0); }
   ScratchDir dir;
-  SlotState slot;
-  std::vector<std::string> created;
+  std::vector<SplitSection> sections;
 };
 
 TEST_F(Split, SectionsAreNamedByTheTableLineBeforeThem) {
   ASSERT_TRUE(Run("R1#show ip route vrf *\nRouting Table: A\nRouting Table: B\n"
                   "Gateway of last resort is not set\nC    10.0.0.0/8 is directly connected, E0\n"
                   "Gateway of last resort is not set\n\nRouting Table: C D/e\nR1#\n").ok());
-  EXPECT_EQ(slot.LastTableIndex, 2);
+  ASSERT_EQ(sections.size(), 3u);
+  EXPECT_EQ(sections[2].FilePath, dir.File("r1.(1)!!default_2"));
   EXPECT_EQ(Begin(), CrLf({"R1#show ip route vrf *", "Routing Table: A", "Routing Table: B"}));
   // The second table line replaced the first.
   EXPECT_EQ(Section("B", 1), CrLf({"Gateway of last resort is not set", "C    10.0.0.0/8 is directly connected, E0"}));
   EXPECT_EQ(Section("!!default", 2), CrLf({"Gateway of last resort is not set", "", "Routing Table: C D/e", "R1#"}));
-  EXPECT_EQ(slot.TableLineCount[2], 4);
+  EXPECT_EQ(sections[2].LineCount, 4);
 }
 
 TEST_F(Split, BackspacesEraseTheCharacterBeforeThem) {
@@ -54,7 +52,7 @@ TEST_F(Split, WrappedRoutesJoinWithOrWithoutTheTrailingSpace) {
   for (const char* head : {"O E2    192.168.10.168", "O E2    192.168.10.168 "}) {
     ASSERT_TRUE(Run(std::string(head) + "\n" + cont + "\n").ok());
     EXPECT_EQ(Begin(), CrLf({joined})) << "[" << head << "]";
-    EXPECT_EQ(slot.TableLineCount[0], 1);
+    EXPECT_EQ(sections[0].LineCount, 1);
   }
   // Further paths under the continuation's "[" (up to 2 columns off) take
   // the joined line's head; 3 columns off they stay as they are.
@@ -86,7 +84,7 @@ TEST_F(Split, ExtraPathsTakeTheHeadOfTheLineAbove) {
 TEST_F(Split, RefusesASectionFileThatIsTheInput) {
   EXPECT_FALSE(Run("keep\n", "r1.(1)!!begin_0").ok());
   EXPECT_EQ(Begin(), "keep\n");
-  EXPECT_TRUE(created.empty());
+  EXPECT_TRUE(sections.empty());
 }
 
 TEST(SectionFileName, SanitizedAndBounded) {

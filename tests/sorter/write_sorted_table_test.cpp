@@ -12,8 +12,8 @@ const std::string kO = "O       10.1.2.0/24 [110/20] via 10.1.1.2, 00:00:12, Eth
 const std::string kB = "B    10.0.0.0/8 [20/0] via 192.168.1.1, 1w2d";
 
 InfoFilter Items(std::initializer_list<int> items) {
-  InfoFilter f{};
-  for (int k : items) f[static_cast<size_t>(k)] = true;
+  InfoFilter f;
+  for (int k : items) f.Tick(static_cast<FilterItem>(k));
   return f;
 }
 

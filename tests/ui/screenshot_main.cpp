@@ -14,7 +14,7 @@
 #include <cstdio>
 
 #include "ui/app_icon.h"
-#include "ui/frm_tessaline.h"
+#include "ui/main_window.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ QImage Grab(const QWidget& window) {
   return picture;
 }
 
-bool OpenOptionSubmenu(tess::frmTessaline& window) {
+bool OpenOptionSubmenu(tess::MainWindow& window) {
   auto* config = window.findChild<QMenu*>(QStringLiteral("mConfig"));
   auto* options = window.findChild<QMenu*>(QStringLiteral("mOptConfig"));
   if (config == nullptr || options == nullptr) return false;
@@ -62,13 +62,13 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   QApplication::setWindowIcon(tess::AppIcon());
-  tess::frmTessaline window;
-  window.Form_Load(argv[1]);
+  tess::MainWindow window;
+  window.Load(std::string(argv[1]));
   window.move(16, 16);
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
-  window.txtReadFile_OLEDragDrop(1, QString::fromLocal8Bit(argv[2]));
-  window.txtReadFile_OLEDragDrop(2, QString::fromLocal8Bit(argv[3]));
+  window.InputDropped(1, QString::fromLocal8Bit(argv[2]));
+  window.InputDropped(2, QString::fromLocal8Bit(argv[3]));
   if (!Grab(window).save(QString::fromLocal8Bit(argv[4]))) return 1;
   if (!OpenOptionSubmenu(window)) return 1;
   if (!Grab(window).save(QString::fromLocal8Bit(argv[5]))) return 1;

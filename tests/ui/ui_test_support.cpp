@@ -61,8 +61,8 @@ bool WindowFixture::Open(const char* settingsText, std::initializer_list<const c
   dir_ = std::make_unique<ScratchDir>();
   for (const char* name : logs) WriteFile(dir_->File(name), SmallLog());
   WriteFile(dir_->File("Tessaline.ini"), settingsText);
-  window_ = std::make_unique<frmTessaline>();
-  window_->Form_Load(dir_->File("Tessaline.ini"));
+  window_ = std::make_unique<MainWindow>();
+  window_->Load(dir_->File("Tessaline.ini"));
   window_->show();
   return QTest::qWaitForWindowExposed(window_.get());
 }

@@ -14,7 +14,7 @@
 
 #include "test_support.h"
 #include "ui/control_table.h"
-#include "ui/frm_tessaline.h"
+#include "ui/main_window.h"
 
 namespace tess::testing {
 
@@ -50,7 +50,7 @@ ShownBox AnswerBox(const std::function<void()>& command);
 class WindowFixture {
  protected:
   std::unique_ptr<ScratchDir> dir_;
-  std::unique_ptr<frmTessaline> window_;
+  std::unique_ptr<MainWindow> window_;
 
   /// A fresh folder with `logs` (each SmallLog()) and `settingsText`, and
   /// the window over them; false if it did not show.
@@ -85,7 +85,7 @@ class WindowFixture {
   /// Clicks the button or check box `objectName`, or triggers that menu item.
   void Invoke(const QString& objectName);
   /// Sets input `slot` to file `name` of the folder, as a drop does.
-  void Choose(int slot, const char* name) { window_->txtReadFile_OLEDragDrop(slot, Path(name)); }
+  void Choose(int slot, const char* name) { window_->InputDropped(slot, Path(name)); }
 };
 
 }  // namespace tess::testing

@@ -1,0 +1,120 @@
+#include "app/compare_logs.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "compare/comparison_report.h"
+#include "io/line_writer.h"
+#include "io/paths.h"
+#include "sorter/sort_into_file.h"
+
+namespace tess {
+
+namespace {
+
+// Refuses a comparison whose outputs would overwrite an input, whose report
+// would overwrite a sort result, or whose two sort results are one file for
+// two different logs (the second sort would replace the first).
+Status RefuseOverwritingAnInput(const CompareRequest& r) {
+  const std::string& in1 = r.Before.LogPath;
+  const std::string& in2 = r.After.LogPath;
+  const std::string& out1 = r.Before.ResultPath;
+  const std::string& out2 = r.After.ResultPath;
+  for (const std::string* output : {&out1, &out2, &r.ReportPath}) {
+    if (SameFile(*output, in1) || SameFile(*output, in2)) {
+      return Status::Fail(*output, "an output of the comparison would overwrite an input log");
+    }
+  }
+  if (SameFile(r.ReportPath, out1) || SameFile(r.ReportPath, out2)) {
+    return Status::Fail(r.ReportPath, "the report would overwrite a sort result");
+  }
+  if (SameFile(out1, out2) && !SameFile(in1, in2)) {
+    return Status::Fail(out2, "both logs would be sorted into this one file");
+  }
+  return Status::Ok();
+}
+
+// An output is written beside its final name and renamed onto it: the name
+// must not be a folder, and its folder must take new files.
+Status CheckWritable(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return Status::FromErrno(path, EISDIR);
+  const size_t slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) return Status::FromErrno(path, errno);
+  return Status::Ok();
+}
+
+Status CheckOutputs(const CompareRequest& r) {
+  for (const std::string* output : {&r.Before.ResultPath, &r.After.ResultPath, &r.ReportPath}) {
+    if (Status st = CheckWritable(*output); !st.ok()) return st;
+  }
+  return Status::Ok();
+}
+
+// Sorts one log into a temporary file beside its sort result, which stays
+// unpublished in `result`.
+Status SortUnpublished(const LogFiles& files, const SortOptions& options, LineWriter& result,
+                       SortedLog& sorted) {
+  if (Status st = result.Create(files.ResultPath, LineWriter::Mode::kReplaceOnCommit); !st.ok()) {
+    return st;
+  }
+  sorted.LogPath = files.LogPath;
+  if (Status st = SortIntoFile(files.LogPath, files.TempBase, files.ResultPath, options, result,
+                               sorted.Index);
+      !st.ok()) {
+    return st;
+  }
+  if (Status st = result.Finish(); !st.ok()) return st;
+  sorted.ResultPath = result.WrittenPath();
+  return Status::Ok();
+}
+
+void Notify(const std::function<void(int)>& callback, int slot) {
+  if (callback) callback(slot);
+}
+
+// Both sorts, the report, then the renames: sort results first, the report
+// last, so a report never stands beside results it does not describe.
+Status RunComparison(const CompareRequest& r, const CompareProgress& progress,
+                     int64_t& differenceCount) {
+  ReportEncoding encoding = ReportEncoding::kUtf8;
+  if (Status st = DetectReportEncoding(r.Before.LogPath, r.After.LogPath, encoding); !st.ok()) {
+    return st;
+  }
+  const SortOptions options = ComparisonSortOptions(r.Filter);
+  LineWriter result1, result2, report;
+  SortedLog sorted1, sorted2;
+  Notify(progress.SortStarted, 1);
+  Status st = SortUnpublished(r.Before, options, result1, sorted1);
+  Notify(progress.SortFinished, 1);
+  if (!st.ok()) return st;
+  Notify(progress.SortStarted, 2);
+  st = SortUnpublished(r.After, options, result2, sorted2);
+  Notify(progress.SortFinished, 2);
+  if (!st.ok()) return st;
+  if (st = report.Create(r.ReportPath, LineWriter::Mode::kReplaceOnCommit); !st.ok()) return st;
+  if (st = WriteComparisonReport(sorted1, sorted2, encoding, report, differenceCount); !st.ok()) {
+    return st;
+  }
+  if (st = report.Finish(); !st.ok()) return st;
+  if (r.KeepSortResults) {
+    if (st = result1.Publish(); !st.ok()) return st;
+    if (st = result2.Publish(); !st.ok()) return st;
+  }
+  return report.Publish();
+}
+
+}  // namespace
+
+CompareOutcome CompareLogs(const CompareRequest& request, const CompareProgress& progress) {
+  CompareOutcome outcome;
+  outcome.status = RefuseOverwritingAnInput(request);
+  if (outcome.status.ok()) outcome.status = CheckOutputs(request);
+  if (outcome.status.ok()) outcome.status = RunComparison(request, progress, outcome.DifferenceCount);
+  if (!outcome.status.ok()) outcome.DifferenceCount = 0;
+  return outcome;
+}
+
+}  // namespace tess

@@ -1,0 +1,60 @@
+// A sort or a comparison as a value: a request names every file and option
+// a run needs; an outcome says how it went. Nothing else goes in or out.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "io/status.h"
+#include "sorter/sort_index.h"
+#include "sorter/sort_options.h"
+
+namespace tess {
+
+/// One log and the files a run makes of it.
+struct LogFiles {
+  std::string LogPath;
+  std::string ResultPath;  // where its sort result goes
+  std::string TempBase;    // prefix of its temporary section files, beside the log
+};
+
+struct SortRequest {
+  LogFiles Files;
+  SortOptions Options;
+  /// Further inputs of the caller that the result must never replace (the
+  /// window's other log).
+  std::vector<std::string> OtherInputs;
+};
+
+struct SortOutcome {
+  Status status;
+  SortIndex Index;  // where each table stands in the result
+};
+
+struct CompareRequest {
+  LogFiles Before;  // log 1, taken before the change
+  LogFiles After;   // log 2, taken after it
+  std::string ReportPath;
+  /// The user's information filter; both sorts run in destination order with
+  /// the time information removed as well (ComparisonSortOptions).
+  InfoFilter Filter = InfoFilter::Only(FilterItem::All);
+  /// Whether the two sort results stay beside their logs afterwards.
+  bool KeepSortResults = true;
+};
+
+struct CompareOutcome {
+  Status status;
+  int64_t DifferenceCount = 0;
+};
+
+/// What a comparison tells its caller while it runs, so that a window can
+/// show which log is being sorted. Each slot (1 before, 2 after) is started
+/// and finished once; a slot never started is never finished.
+struct CompareProgress {
+  std::function<void(int slot)> SortStarted;
+  std::function<void(int slot)> SortFinished;
+};
+
+}  // namespace tess

@@ -1,0 +1,25 @@
+// What a sort tells about its result: where each routing table stands in it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tess {
+
+/// One routing table of a sort result. Positions count bytes from 1; the
+/// table's lines fill [Start, End).
+struct TableExtent {
+  std::string Name;  // "!!begin", "!!default" or the VRF's name
+  int64_t LineCount = 0;
+  int64_t Start = 1;
+  int64_t End = 1;
+};
+
+/// The tables of a sort result in log order; entry 0 is the text before the
+/// first table.
+struct SortIndex {
+  std::vector<TableExtent> Tables;
+};
+
+}  // namespace tess

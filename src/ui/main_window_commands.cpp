@@ -1,0 +1,184 @@
+// The main window's event wiring and commands: each edit goes to the model,
+// each run to its call, and the window then shows the model.
+#include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/compare_logs.h"
+#include "app/sort_log.h"
+#include "app/version.h"
+#include "ui/control_table.h"
+#include "ui/field_mirror.h"
+#include "ui/help_texts.h"
+#include "ui/main_window.h"
+#include "ui/path_field.h"
+#include "ui/window_fonts.h"
+
+namespace tess {
+
+template <typename Edit>
+void MainWindow::Apply(Edit edit) {
+  edit(model_);
+  ShowModel();
+}
+
+void MainWindow::ConnectControls() {
+  for (int s = 1; s <= 2; ++s) {
+    connect(sortButton_[s], &QPushButton::clicked, this, [this, s] { SortLogOfSlot(s); });
+    connect(browseInputButton_[s], &QPushButton::clicked, this, [this, s] { BrowseForInput(s); });
+    connect(browseResultButton_[s], &QPushButton::clicked, this, [this, s] { BrowseForResult(s); });
+    // A drop always sets an input field: a result field's own slot's.
+    for (PathField* field : {inputField_[s], resultField_[s]}) {
+      connect(field, &PathField::fileDropped, this,
+              [this, s](const QString& file) { InputDropped(s, file); });
+    }
+  }
+  connect(compareButton_, &QPushButton::clicked, this, [this] { CompareBothLogs(); });
+  connect(browseReportButton_, &QPushButton::clicked, this, [this] { BrowseForReport(); });
+  connect(reportField_, &PathField::fileDropped, this,
+          [this](const QString& file) { InputDropped(2, file); });
+  // The box has already changed its own tick; a greyed box (value 2) ticks.
+  connect(optionsBox_, &QCheckBox::clicked, this, [this] {
+    const int value = optionsBox_->checkState() == Qt::Checked ? 1 : 0;
+    Apply([value](WindowModel& m) { m.SetOptionsInForce(value); });
+  });
+  connect(keepResultsBox_, &QCheckBox::clicked, this, [this] {
+    const int value = keepResultsBox_->checkState() == Qt::Checked ? 1 : 0;
+    Apply([value](WindowModel& m) { m.SetKeepSortResults(value); });
+  });
+}
+
+// Every keystroke, paste or cut in a field is an edit of the model.
+void MainWindow::ConnectTyping() {
+  const auto onEdit = [this](QLineEdit* field, auto edit) {
+    connect(field, &QLineEdit::textEdited, this, [this, edit](const QString& text) {
+      Apply([&](WindowModel& m) { edit(m, ToState(text)); });
+    });
+  };
+  for (int s = 1; s <= 2; ++s) {
+    onEdit(inputField_[s], [s](WindowModel& m, const std::string& t) { m.SetInputPath(s, t); });
+    onEdit(resultField_[s], [s](WindowModel& m, const std::string& t) { m.SetResultPath(s, t); });
+  }
+  onEdit(reportField_, [](WindowModel& m, const std::string& t) { m.SetReportPath(t); });
+  for (int i = 1; i <= 3; ++i) {
+    onEdit(extensionField_[i], [i](WindowModel& m, const std::string& t) { m.SetExtensionText(i, t); });
+  }
+}
+
+void MainWindow::ConnectMenus() {
+  const auto on = [this](const char* name, int index, auto command) {
+    connect(Item(name, index), &QAction::triggered, this, command);
+  };
+  for (int s = 1; s <= 2; ++s) {
+    on("mFileOpen", s, [this, s] { BrowseForInput(s); });
+    on("mFileSort", s, [this, s] { SortLogOfSlot(s); });
+  }
+  on("mEnd", kNoIndex, [this] { Quit(); });
+  on("mFileDiff", kNoIndex, [this] { CompareBothLogs(); });
+  on("mOption", kNoIndex, [this] { Apply([](WindowModel& m) { m.ToggleOptionsInForce(); }); });
+  on("mFileDel", kNoIndex, [this] { Apply([](WindowModel& m) { m.ToggleKeepSortResults(); }); });
+  for (int k = 0; k < kSortOrderCount; ++k) {
+    const auto order = static_cast<SortOrder>(k);
+    on("mSortKey", k, [this, order] { Apply([order](WindowModel& m) { m.ChooseSortOrder(order); }); });
+  }
+  for (int k = 0; k < kFilterItemCount; ++k) {
+    const auto item = static_cast<FilterItem>(k);
+    on("mInfoDel", k, [this, item] { Apply([item](WindowModel& m) { m.ClickFilterItem(item); }); });
+  }
+  on("mHowTo1", kNoIndex, [this] { ShowHelp(HowTo1Text()); });
+  on("mHowTo2", kNoIndex, [this] { ShowHelp(HowTo2Text()); });
+  on("mHowTo3", kNoIndex, [this] { ShowHelp(HowTo3Text()); });
+  on("mTech1", kNoIndex, [this] { ShowHelp(Tech1Text()); });
+  on("mTech2", kNoIndex, [this] { ShowHelp(Tech2Text()); });
+  on("mAbout", kNoIndex, [this] { ShowHelp(AboutText(kVersionMajor, kVersionMinor)); });
+}
+
+// The result field is blue while the sort runs, then shows whether its file
+// exists.
+void MainWindow::SortLogOfSlot(int slot) {
+  model_.MarkResultRunning(slot);
+  RepaintNow(resultField_[slot], model_.Result(slot));
+  const SortOutcome outcome = SortLog(model_.MakeSortRequest(slot));
+  model_.RecolourResult(slot);
+  RepaintNow(resultField_[slot], model_.Result(slot));
+  ShowModel();
+  if (!outcome.status.ok()) ShowFailure(outcome.status);
+}
+
+// The report field is blue for the whole comparison, each sort-result field
+// while its log is sorted; afterwards every field shows whether its file
+// exists.
+void MainWindow::CompareBothLogs() {
+  model_.MarkReportRunning();
+  RepaintNow(reportField_, model_.Report());
+  CompareProgress progress;
+  progress.SortStarted = [this](int slot) {
+    model_.MarkResultRunning(slot);
+    RepaintNow(resultField_[slot], model_.Result(slot));
+  };
+  progress.SortFinished = [this](int slot) {
+    model_.RecolourResult(slot);
+    RepaintNow(resultField_[slot], model_.Result(slot));
+  };
+  const CompareOutcome outcome = CompareLogs(model_.MakeCompareRequest(), progress);
+  model_.RecolourResult(1);
+  model_.RecolourResult(2);
+  model_.RecolourReport();
+  RepaintNow(reportField_, model_.Report());
+  ShowModel();
+  if (!outcome.status.ok()) ShowFailure(outcome.status);
+}
+
+// A cancelled dialog gives no name: the field keeps its text.
+void MainWindow::BrowseForInput(int slot) {
+  const QString chosen = QFileDialog::getOpenFileName(this, QString(), inputField_[slot]->text());
+  if (chosen.isEmpty()) return;
+  Apply([&](WindowModel& m) { m.SetInputPath(slot, ToState(chosen)); });
+}
+
+void MainWindow::BrowseForResult(int slot) {
+  const QString chosen = QFileDialog::getSaveFileName(this, QString(), resultField_[slot]->text());
+  if (chosen.isEmpty()) return;
+  Apply([&](WindowModel& m) { m.SetResultPath(slot, ToState(chosen)); });
+}
+
+void MainWindow::BrowseForReport() {
+  const QString chosen = QFileDialog::getSaveFileName(this, QString(), reportField_->text());
+  if (chosen.isEmpty()) return;
+  Apply([&](WindowModel& m) { m.SetReportPath(ToState(chosen)); });
+}
+
+void MainWindow::Quit() { close(); }
+
+void MainWindow::InputDropped(int slot, const QString& file) {
+  Apply([&](WindowModel& m) { m.SetInputPath(slot, ToState(file)); });
+}
+
+// A plain box, OK only, no icon; each CR LF of the text is a line break.
+void MainWindow::ShowHelp(const std::string& text) {
+  QString shown = QString::fromUtf8(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kWindowCaption), shown, QMessageBox::Ok,
+                  this);
+  box.setTextFormat(Qt::PlainText);
+  box.setFont(WindowFont());
+  box.exec();
+}
+
+// A failed run ends only that run: it has already removed its temporary
+// files and changed no file of the user's, and the window stays usable.
+void MainWindow::ShowFailure(const Status& status) {
+  QString text = QString::fromUtf8("処理を完了できませんでした。\n\n");
+  if (status.code() != 0) text += QString::fromUtf8("エラー番号 %1\n").arg(status.code());
+  text += FromState(status.Message());
+  QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kWindowCaption), text, QMessageBox::Ok,
+                  this);
+  box.setTextFormat(Qt::PlainText);
+  box.setFont(WindowFont());
+  box.exec();
+}
+
+}  // namespace tess
