@@ -1,0 +1,106 @@
+// Many runs of the built binary at once over one settings file, and runs
+// with nowhere to store settings: the stored settings are only ever read.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "test_support.h"
+
+namespace tess::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kLog = CrLf({"Gateway of last resort is not set", "C    10.2.0.0/24 is directly connected, E1",
+                               "C    10.1.0.0/24 is directly connected, E0"});
+
+// Starts the binary in `cwd` with exactly `env` as its environment; output
+// goes nowhere. Returns the child's process id.
+pid_t Start(const std::vector<std::string>& args, const std::string& cwd, const std::vector<std::string>& env) {
+  const pid_t pid = ::fork();
+  if (pid != 0) return pid;
+  if (::chdir(cwd.c_str()) != 0) ::_exit(120);
+  std::vector<char*> argv{const_cast<char*>(TESSALINE_BINARY)};
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  std::vector<char*> envp;
+  for (const std::string& e : env) envp.push_back(const_cast<char*>(e.c_str()));
+  envp.push_back(nullptr);
+  ::freopen("/dev/null", "w", stdout);
+  ::freopen("/dev/null", "w", stderr);
+  ::execve(TESSALINE_BINARY, argv.data(), envp.data());
+  ::_exit(121);
+}
+
+int Wait(pid_t pid) {
+  int status = 0;
+  if (::waitpid(pid, &status, 0) != pid) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<std::string> Listing(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Sorts, --order sorts and comparisons, 120 at once (each on logs of its
+// own: runs on one log share its temporary names), with stored values that
+// are not the defaults and not normalized: the settings file is read by
+// every run and written by none.
+TEST(ConcurrentRuns, LeaveTheSettingsFileByteIdentical) {
+  ScratchDir dir, config;
+  fs::create_directories(config.File("tessaline"));
+  const std::string ini = config.File("tessaline/Tessaline.ini");
+  const std::string stored =
+      "; written by hand\n[Tessaline]\r\nSortExt1=s1\r\nSortExt2=.s2\r\nDiffExt=.cmp\r\nEnableOpt=1\r\nStoreSort=0.4\r\n"
+      "[Other]\nKey=value";
+  WriteFile(ini, stored);
+  const std::vector<std::string> env = {"XDG_CONFIG_HOME=" + config.path(), "PATH=/usr/bin:/bin"};
+  std::vector<pid_t> runs;
+  for (int i = 0; i < 40; ++i) {
+    const std::string n = std::to_string(i);
+    for (const std::string& name : {"r" + n, "h" + n, "c" + n}) WriteFile(dir.File(name + ".log"), kLog);
+    runs.push_back(Start({"r" + n + ".log"}, dir.path(), env));
+    runs.push_back(Start({"--order", "hop", "h" + n + ".log"}, dir.path(), env));
+    runs.push_back(Start({"c" + n + ".log", "c" + n + ".log"}, dir.path(), env));
+  }
+  int failures = 0;
+  for (pid_t pid : runs) failures += Wait(pid) == 0 ? 0 : 1;
+  EXPECT_EQ(failures, 0);
+  EXPECT_EQ(ReadFile(ini), stored);
+  EXPECT_EQ(Listing(config.File("tessaline")), std::vector<std::string>{"Tessaline.ini"});
+  EXPECT_EQ(ReadFile(dir.File("r7.s1")), CrLf({"Gateway of last resort is not set",
+                                               "C    10.1.0.0/24 is directly connected, E0",
+                                               "C    10.2.0.0/24 is directly connected, E1"}));
+  EXPECT_TRUE(Exists(dir.File("c7.cmp")));
+  EXPECT_FALSE(Exists(dir.File("c7.s2")));  // StoreSort 0.4 is 0: not kept
+}
+
+// Without HOME and XDG_CONFIG_HOME there is no place for settings: the runs
+// use the defaults and create nothing but their results.
+TEST(ConcurrentRuns, WithoutAnyHomeTheDefaultsApplyAndNothingIsStored) {
+  ScratchDir dir;
+  WriteFile(dir.File("a.log"), kLog);
+  WriteFile(dir.File("b.log"), kLog);
+  const std::vector<std::string> env = {"PATH=/usr/bin:/bin"};
+  EXPECT_EQ(Wait(Start({"a.log"}, dir.path(), env)), 0);
+  EXPECT_EQ(Wait(Start({"a.log", "b.log"}, dir.path(), env)), 0);
+  EXPECT_EQ(Listing(dir.path()), (std::vector<std::string>{"a.log", "a.srt", "b.dif", "b.log"}));
+}
+
+TEST(ConcurrentRuns, HelpAndVersionCreateNothing) {
+  ScratchDir dir, config;
+  for (const char* option : {"--help", "--version"}) {
+    EXPECT_EQ(Wait(Start({option}, dir.path(), {"XDG_CONFIG_HOME=" + config.path()})), 0);
+    EXPECT_EQ(Wait(Start({option}, dir.path(), {"HOME=" + config.path()})), 0);
+  }
+  EXPECT_TRUE(Listing(config.path()).empty());
+  EXPECT_TRUE(Listing(dir.path()).empty());
+}
+
+}  // namespace
+}  // namespace tess::testing
