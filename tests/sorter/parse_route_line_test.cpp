@@ -68,7 +68,7 @@ TEST(ParseRouteLine, FieldsOfSingleLines) {
                                                    c.maskCode, c.maskAfter, kDestinationLine}))
         << c.line;
   }
-  // ResultReadMode accepts a destination that ends the line.
+  // A stream reading sort results accepts a destination that ends the line.
   EXPECT_EQ(Parse("D       10.1.0.0", 16, true),
             (Parsed{2561, 0, kNone, kNone, Pack('D', ' ', ' ', ' '), 15, 16, kDestinationLine}));
 }
