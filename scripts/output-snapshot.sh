@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs a tessaline binary over every log at hand (examples, tests/data,
-# tests/captures and, when present, ../shared/realworld) in all six sort
+# Runs a tessaline binary over every log at hand (examples, tests/data and
+# the real captures in tests/captures) in all six sort
 # orders and a set of filters, and compares pairs of logs, collecting every
 # sort result and report in one folder. Two snapshots made by two builds
 # must be identical (diff -r) when a change keeps every output byte.
@@ -15,7 +15,7 @@ mkdir -p "$out/in" "$out/result" "$out/config"
 export XDG_CONFIG_HOME="$out/config"
 
 logs=("$root"/examples/*.log "$root"/tests/data/*/input.log)
-for f in "$root"/tests/captures/*.log "$root"/../shared/realworld/*.log "$root"/../shared/realworld/other/*.log; do
+for f in "$root"/tests/captures/*.log "$root"/tests/captures/other/*.log; do
   [ -f "$f" ] && logs+=("$f")
 done
 
@@ -41,12 +41,9 @@ for name in "${names[@]}"; do
 done
 
 # Comparisons: each log with the next one, and with itself.
+mkdir -p "$out/config/tessaline"
 printf '[Tessaline]\r\nSortExt1=.s1\r\nSortExt2=.s2\r\nDiffExt=.dif\r\nEnableOpt=1\r\nStoreSort=1\r\n' \
-  >"$out/config/tessaline/Tessaline.ini" 2>/dev/null || {
-  mkdir -p "$out/config/tessaline"
-  printf '[Tessaline]\r\nSortExt1=.s1\r\nSortExt2=.s2\r\nDiffExt=.dif\r\nEnableOpt=1\r\nStoreSort=1\r\n' \
-    >"$out/config/tessaline/Tessaline.ini"
-}
+  >"$out/config/tessaline/Tessaline.ini"
 count=${#names[@]}
 for ((i = 0; i < count; i++)); do
   a="${names[$i]}"
