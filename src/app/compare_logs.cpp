@@ -14,8 +14,8 @@ namespace tess {
 namespace {
 
 // Refuses a comparison whose outputs would overwrite an input, whose report
-// would overwrite a sort result, or whose two sort results are one file for
-// two different logs (the second sort would replace the first).
+// would overwrite a sort result, or whose two kept sort results are one file
+// for two different logs (the second would replace the first).
 Status RefuseOverwritingAnInput(const CompareRequest& r) {
   const std::string& in1 = r.Before.LogPath;
   const std::string& in2 = r.After.LogPath;
@@ -29,7 +29,8 @@ Status RefuseOverwritingAnInput(const CompareRequest& r) {
   if (SameFile(r.ReportPath, out1) || SameFile(r.ReportPath, out2)) {
     return Status::Fail(r.ReportPath, "the report would overwrite a sort result");
   }
-  if (SameFile(out1, out2) && !SameFile(in1, in2)) {
+  // Results that are not kept never reach their names: only kept ones collide.
+  if (r.KeepSortResults && SameFile(out1, out2) && !SameFile(in1, in2)) {
     return Status::Fail(out2, "both logs would be sorted into this one file");
   }
   return Status::Ok();
@@ -78,7 +79,7 @@ void Notify(const std::function<void(int)>& callback, int slot) {
 // Both sorts, the report, then the renames: sort results first, the report
 // last, so a report never stands beside results it does not describe.
 Status RunComparison(const CompareRequest& r, const CompareProgress& progress,
-                     int64_t& differenceCount) {
+                     CompareOutcome& outcome) {
   ReportEncoding encoding = ReportEncoding::kUtf8;
   if (Status st = DetectReportEncoding(r.Before.LogPath, r.After.LogPath, encoding); !st.ok()) {
     return st;
@@ -95,7 +96,9 @@ Status RunComparison(const CompareRequest& r, const CompareProgress& progress,
   Notify(progress.SortFinished, 2);
   if (!st.ok()) return st;
   if (st = report.Create(r.ReportPath, LineWriter::Mode::kReplaceOnCommit); !st.ok()) return st;
-  if (st = WriteComparisonReport(sorted1, sorted2, encoding, report, differenceCount); !st.ok()) {
+  ComparisonRecord* record = r.RecordDifferences ? &outcome.Record : nullptr;
+  if (st = WriteComparisonReport(sorted1, sorted2, encoding, report, outcome.DifferenceCount, record);
+      !st.ok()) {
     return st;
   }
   if (st = report.Finish(); !st.ok()) return st;
@@ -112,8 +115,11 @@ CompareOutcome CompareLogs(const CompareRequest& request, const CompareProgress&
   CompareOutcome outcome;
   outcome.status = RefuseOverwritingAnInput(request);
   if (outcome.status.ok()) outcome.status = CheckOutputs(request);
-  if (outcome.status.ok()) outcome.status = RunComparison(request, progress, outcome.DifferenceCount);
-  if (!outcome.status.ok()) outcome.DifferenceCount = 0;
+  if (outcome.status.ok()) outcome.status = RunComparison(request, progress, outcome);
+  if (!outcome.status.ok()) {
+    outcome.DifferenceCount = 0;
+    outcome.Record = {};
+  }
   return outcome;
 }
 

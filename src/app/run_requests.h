@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "compare/comparison_record.h"
 #include "io/status.h"
 #include "sorter/sort_index.h"
 #include "sorter/sort_options.h"
@@ -42,11 +43,14 @@ struct CompareRequest {
   InfoFilter Filter = InfoFilter::Only(FilterItem::All);
   /// Whether the two sort results stay beside their logs afterwards.
   bool KeepSortResults = true;
+  /// Whether the outcome also carries the report's tables and differences.
+  bool RecordDifferences = false;
 };
 
 struct CompareOutcome {
   Status status;
   int64_t DifferenceCount = 0;
+  ComparisonRecord Record;  // filled when the request asked for it and the run succeeded
 };
 
 /// What a comparison tells its caller while it runs, so that a window can

@@ -7,7 +7,8 @@
 namespace tess {
 
 Status WriteComparisonReport(const SortedLog& before, const SortedLog& after,
-                             ReportEncoding encoding, LineWriter& report, int64_t& differenceCount) {
+                             ReportEncoding encoding, LineWriter& report, int64_t& differenceCount,
+                             ComparisonRecord* record) {
   differenceCount = 0;
   SectionList list1 = BuildSectionList(before.Index);
   SectionList list2 = BuildSectionList(after.Index);
@@ -19,7 +20,8 @@ Status WriteComparisonReport(const SortedLog& before, const SortedLog& after,
   report.WriteLine(texts.Before + before.LogPath);
   report.WriteLine(texts.After + after.LogPath);
   report.WriteLine("");
-  TableWalk walk({nullptr, &reader1, &reader2}, {nullptr, &list1, &list2}, texts, report);
+  TableWalk walk({nullptr, &reader1, &reader2}, {nullptr, &list1, &list2}, texts, report, record,
+                 encoding);
   differenceCount = walk.Run();
   if (!reader1.status().ok()) return reader1.status();
   return reader2.status();

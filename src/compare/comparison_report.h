@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "compare/comparison_record.h"
 #include "compare/report_text.h"
 #include "io/line_writer.h"
 #include "io/status.h"
@@ -19,8 +20,10 @@ struct SortedLog {
 };
 
 /// Writes the report of `before` against `after` into `report` (which the
-/// caller created and commits) and sets `differenceCount`.
+/// caller created and commits) and sets `differenceCount`. With a `record`,
+/// its tables and differences are recorded there as well.
 Status WriteComparisonReport(const SortedLog& before, const SortedLog& after,
-                             ReportEncoding encoding, LineWriter& report, int64_t& differenceCount);
+                             ReportEncoding encoding, LineWriter& report, int64_t& differenceCount,
+                             ComparisonRecord* record = nullptr);
 
 }  // namespace tess

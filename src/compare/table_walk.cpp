@@ -1,6 +1,7 @@
 #include "compare/table_walk.h"
 
 #include "compare/line_match.h"
+#include "compare/utf8_text.h"
 
 namespace tess {
 
@@ -39,9 +40,18 @@ void TableWalk::WriteWholeTable(int side, const SectionEntry& entry) {
     report_.WriteLine((side == 1 ? texts_.GoneTable : texts_.NewTable) + entry.Name);
   }
   ++differenceCount_;
+  RecordTable(entry, side == 1 ? TableOutcome::Gone : TableOutcome::New);
+  RecordDifference(side == 1 ? DifferenceKind::Gone : DifferenceKind::New, true, entry, nullptr, nullptr);
   const std::string& prefix = side == 1 ? texts_.GoneTableLine : texts_.NewTableLine;
   RouteBlock block;
-  while (reader.ReadBlock(block)) WriteLines(prefix, block);
+  while (reader.ReadBlock(block)) {
+    WriteLines(prefix, block);
+    if (wholeTable_ != nullptr) {
+      auto& lines = side == 1 ? wholeTable_->Before : wholeTable_->After;
+      for (const std::string& line : block.Lines) lines.push_back(LogTextToUtf8(line, encoding_));
+    }
+  }
+  wholeTable_ = nullptr;
   report_.WriteLine("");
 }
 
@@ -54,6 +64,7 @@ void TableWalk::ComparePair(const SectionEntry& entry1, const SectionEntry& entr
   ResultReader& r2 = *readers_[2];
   r1.EnterSection(entry1.SectionStart, entry1.SectionEnd);
   r2.EnterSection(entry2.SectionStart, entry2.SectionEnd);
+  RecordTable(entry1, TableOutcome::Compared);
   runs_[1].valid = runs_[2].valid = false;
   headingWritten_ = false;
   RouteBlock a, b;
@@ -84,6 +95,11 @@ void TableWalk::ReportBlock(Change change, const RouteBlock& block, const Sectio
   WriteLines(change == Change::kGone ? texts_.GoneBlock : texts_.NewBlock, block);
   report_.WriteLine("");
   ++differenceCount_;
+  if (change == Change::kGone) {
+    RecordDifference(DifferenceKind::Gone, false, entry1, &block, nullptr);
+  } else {
+    RecordDifference(DifferenceKind::New, false, entry1, nullptr, &block);
+  }
 }
 
 void TableWalk::ReportChangedPair(const RouteBlock& a, const RouteBlock& b,
@@ -93,6 +109,7 @@ void TableWalk::ReportChangedPair(const RouteBlock& a, const RouteBlock& b,
   WriteLines(texts_.ChangedAfter, b);
   report_.WriteLine("");
   ++differenceCount_;
+  RecordDifference(DifferenceKind::Changed, false, entry1, &a, &b);
 }
 
 void TableWalk::WriteHeadingOnce(const SectionEntry& entry1) {
@@ -128,6 +145,30 @@ bool TableWalk::HasFollowingBlockWithMask(int side, const RouteBlock& block, int
 
 void TableWalk::WriteLines(const std::string& prefix, const RouteBlock& block) {
   for (const std::string& line : block.Lines) report_.WriteLine(prefix + line);
+}
+
+void TableWalk::RecordTable(const SectionEntry& entry, TableOutcome outcome) {
+  if (record_ != nullptr) record_->Tables.push_back({TableName(entry), outcome});
+}
+
+void TableWalk::RecordDifference(DifferenceKind kind, bool wholeTable, const SectionEntry& entry,
+                                 const RouteBlock* before, const RouteBlock* after) {
+  if (record_ == nullptr) return;
+  RecordedDifference& d = record_->Differences.emplace_back();
+  d.Kind = kind;
+  d.WholeTable = wholeTable;
+  d.Table = TableName(entry);
+  for (const auto& [block, lines] : {std::pair(before, &d.Before), std::pair(after, &d.After)}) {
+    if (block == nullptr) continue;
+    for (const std::string& line : block->Lines) lines->push_back(LogTextToUtf8(line, encoding_));
+  }
+  if (wholeTable) wholeTable_ = &d;
+}
+
+// The preamble and the default instance carry the program's own names,
+// already UTF-8; a VRF's name is text of the log.
+std::string TableWalk::TableName(const SectionEntry& entry) const {
+  return entry.Kind == SectionKind::kNamed ? LogTextToUtf8(entry.Name, encoding_) : entry.Name;
 }
 
 void TableWalk::WriteVerdict() {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "compare/comparison_record.h"
 #include "compare/report_text.h"
 #include "compare/result_reader.h"
 #include "compare/section_list.h"
@@ -14,10 +15,14 @@ namespace tess {
 
 class TableWalk {
  public:
-  /// `readers` and `lists` are indexed by side (1, 2; 0 unused).
+  /// `readers` and `lists` are indexed by side (1, 2; 0 unused). With a
+  /// `record`, every table and difference written to the report is also
+  /// recorded there, its texts converted from `encoding` to UTF-8.
   TableWalk(std::array<ResultReader*, 3> readers, std::array<const SectionList*, 3> lists,
-            const ReportTexts& texts, LineWriter& report)
-      : readers_(readers), lists_(lists), texts_(texts), report_(report) {}
+            const ReportTexts& texts, LineWriter& report, ComparisonRecord* record = nullptr,
+            ReportEncoding encoding = ReportEncoding::kUtf8)
+      : readers_(readers), lists_(lists), texts_(texts), report_(report), record_(record),
+        encoding_(encoding) {}
 
   /// Walks both lists to their end markers and writes the verdict line.
   /// Returns the number of differences.
@@ -34,6 +39,10 @@ class TableWalk {
   bool HasFollowingBlockWithMask(int side, const RouteBlock& block, int maskCode);
   void WriteLines(const std::string& prefix, const RouteBlock& block);
   void WriteVerdict();
+  void RecordTable(const SectionEntry& entry, TableOutcome outcome);
+  void RecordDifference(DifferenceKind kind, bool wholeTable, const SectionEntry& entry,
+                        const RouteBlock* before, const RouteBlock* after);
+  std::string TableName(const SectionEntry& entry) const;
 
   // Masks present among the blocks that follow a block of the same
   // destination: for each mask code, where the last such block starts.
@@ -48,6 +57,9 @@ class TableWalk {
   std::array<const SectionList*, 3> lists_;
   const ReportTexts& texts_;
   LineWriter& report_;
+  ComparisonRecord* record_;
+  ReportEncoding encoding_;
+  RecordedDifference* wholeTable_ = nullptr;  // the gone or new table being recorded
   std::array<SameDestinationRun, 3> runs_;
   bool headingWritten_ = false;
   int64_t differenceCount_ = 0;

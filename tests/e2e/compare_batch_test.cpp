@@ -15,8 +15,8 @@ const std::string kOspf0 = "O    10.2.0.0/16 [110/20] via 10.1.1.2, 00:00:12, Et
 const std::string kOspf1 = "O    10.2.0.0/16 [110/20] via 10.1.1.2, 00:05:00, Ethernet1";
 
 // Every key stored, so that loading them writes nothing new.
-std::vector<std::string> StoredSettings(const std::string& diffExt = ".dif") {
-  return {"SortExt1=.srt", "SortExt2=.srt", "DiffExt=" + diffExt, "EnableOpt=0", "StoreSort=0"};
+std::vector<std::string> StoredSettings(const std::string& diffExt = ".dif", const char* storeSort = "0") {
+  return {"SortExt1=.srt", "SortExt2=.srt", "DiffExt=" + diffExt, "EnableOpt=0", std::string("StoreSort=") + storeSort};
 }
 
 // (A first start keeps no sort results: see the example logs' test.)
@@ -68,7 +68,7 @@ TEST(CompareBatch, OptionsOfOneRun) {
 }
 
 // Each case: the logs' folder, the command line, the report's extension and
-// the file the message must name.
+// the file the message must name. The sort results are kept.
 TEST(CompareBatch, RefusesBeforeAnyFileIsTouched) {
   const struct {
     const char* name;
@@ -85,7 +85,7 @@ TEST(CompareBatch, RefusesBeforeAnyFileIsTouched) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ScratchDir work, config;
-    WriteSettings(config.path(), StoredSettings(c.diffExt));
+    WriteSettings(config.path(), StoredSettings(c.diffExt, "1"));
     const std::string stored = ReadSettings(config.path());
     auto content = [](const std::string& f) { return GlobalTable({"C    10.1.1.0/24 is directly connected, " + f}); };
     for (const auto& f : c.files) WriteFile(work.File(f), content(f));
@@ -102,6 +102,18 @@ TEST(CompareBatch, RefusesBeforeAnyFileIsTouched) {
   }
 }
 
+// Sort results that are not kept never reach their names, so two logs whose
+// results would share a name can be compared.
+TEST(CompareBatch, ResultsSharingANameAreFineWhenNotKept) {
+  ScratchDir work, config;
+  WriteSettings(config.path(), StoredSettings(".dif", "0"));
+  WriteFile(work.File("a.log"), GlobalTable({kOspf0}));
+  WriteFile(work.File("a.txt"), GlobalTable({kOspf0}));
+  const RunResult r = RunTessaline({"a.log", "a.txt"}, work.path(), config.path());
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(work.List(), (std::vector<std::string>{"a.dif", "a.log", "a.txt"}));
+}
+
 // A comparison that fails: the settings are as they were (the options it
 // forces are never stored) and no file of the run is left.
 TEST(CompareBatch, FailureLeavesTheSettingsAndNoFile) {
@@ -114,7 +126,7 @@ TEST(CompareBatch, FailureLeavesTheSettingsAndNoFile) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ScratchDir work, config;
-    WriteSettings(config.path(), {"EnableOpt=0", "StoreSort=0"});
+    WriteSettings(config.path(), StoredSettings());
     WriteFile(work.File("before.log"), GlobalTable({kOspf0}) + VrfTable("V", {kOspf1}));
     if (!c.folder.empty()) std::filesystem::create_directory(work.File(c.folder));
     if (c.log2 == "after.log" && c.folder != "after.log") {
