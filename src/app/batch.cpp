@@ -1,10 +1,19 @@
 #include "app/batch.h"
 
+#include <algorithm>
+#include <iostream>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
 #include "app/batch_options.h"
 #include "app/compare_logs.h"
+#include "app/folder_comparison.h"
+#include "app/json_report.h"
 #include "app/output_names.h"
 #include "app/sort_log.h"
 #include "app/stored_settings.h"
+#include "app/summary_text.h"
 
 namespace tess {
 
@@ -30,26 +39,95 @@ SortOptions BatchSortOptions(const BatchOptions& options, const LoadedSettings& 
 
 SortRequest BatchSortRequest(const BatchOptions& options, const LoadedSettings& settings) {
   SortRequest request;
-  request.Files = FilesOfLog(options.Files[0], 1, settings.Extension(SettingKey::SortExt1));
+  request.Files = FilesOfLog(options.Files[0], 1, settings.Extension(SettingKey::SortExt1),
+                             options.OutputDir.value_or(""));
   request.Options = BatchSortOptions(options, settings);
   return request;
 }
 
-CompareRequest BatchCompareRequest(const BatchOptions& options, const LoadedSettings& settings) {
-  CompareRequest request;
-  const std::string& after = options.Files[1];
-  request.Before = FilesOfLog(options.Files[0], 1, settings.Extension(SettingKey::SortExt1));
-  request.After = FilesOfLog(after, 2, settings.Extension(SettingKey::SortExt2));
-  request.ReportPath = BaseName(after) + settings.Extension(SettingKey::DiffExt);
-  request.Filter = options.Filter.value_or(InfoFilter::Only(FilterItem::All));
+ComparisonSettings BatchComparisonSettings(const BatchOptions& options, const LoadedSettings& settings) {
+  ComparisonSettings comparison;
+  comparison.SortExtension1 = settings.Extension(SettingKey::SortExt1);
+  comparison.SortExtension2 = settings.Extension(SettingKey::SortExt2);
+  comparison.ReportExtension = settings.Extension(SettingKey::DiffExt);
+  comparison.OutputDir = options.OutputDir.value_or("");
+  comparison.Filter = options.Filter.value_or(InfoFilter::Only(FilterItem::All));
   // Any value but 0 keeps them, as the window's check box does.
-  request.KeepSortResults = settings.CheckValue(SettingKey::StoreSort) != 0;
-  return request;
+  comparison.KeepSortResults = settings.CheckValue(SettingKey::StoreSort) != 0;
+  comparison.RecordDifferences = options.Json;
+  return comparison;
 }
+
+bool IsFolder(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// "[3/50] r7.log" on one line of the terminal, overwritten by the next.
+class ProgressLine {
+ public:
+  explicit ProgressLine(std::ostream& err) : err_(err), shown_(&err == &std::cerr && ::isatty(2)) {}
+  ~ProgressLine() {
+    if (shown_ && width_ > 0) err_ << "\r" << std::string(width_, ' ') << "\r" << std::flush;
+  }
+  void Show(size_t finished, size_t total, const std::string& name) {
+    if (!shown_) return;
+    const std::string line = "[" + std::to_string(finished) + "/" + std::to_string(total) + "] " + name;
+    err_ << "\r" << line << std::string(width_ > line.size() ? width_ - line.size() : 0, ' ') << std::flush;
+    width_ = std::max(width_, line.size());
+  }
+
+ private:
+  std::ostream& err_;
+  bool shown_;
+  size_t width_ = 0;
+};
 
 int Fail(std::ostream& err, const Status& status) {
   err << "tessaline: " << status.Message() << "\n";
   return kExitFailure;
+}
+
+int RunFolderComparison(const BatchOptions& options, const ComparisonSettings& comparison,
+                        std::ostream& out, std::ostream& err) {
+  const std::string& beforeDir = options.Files[0];
+  const std::string& afterDir = options.Files[1];
+  std::vector<PairResult> pairs;
+  std::vector<CompareRequest> requests;
+  if (Status st = PlanFolderComparison(beforeDir, afterDir, comparison, pairs, requests); !st.ok()) {
+    return Fail(err, st);
+  }
+  const int jobs = options.Jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
+  {
+    ProgressLine progress(err);
+    RunPairs(pairs, requests, jobs, [&](size_t finished, size_t total, const PairResult& pair) {
+      progress.Show(finished, total, pair.Name);
+    });
+  }
+  out << (options.Json ? ComparisonJson(pairs, beforeDir, afterDir) : SummaryText(pairs, beforeDir, afterDir));
+  return FolderExitCode(pairs);
+}
+
+int RunComparison(const BatchOptions& options, const ComparisonSettings& comparison,
+                  std::ostream& out, std::ostream& err) {
+  const std::string& before = options.Files[0];
+  const std::string& after = options.Files[1];
+  if (IsFolder(before) != IsFolder(after)) {
+    return Fail(err, Status::Fail(IsFolder(before) ? after : before,
+                                  "compare two logs or two folders, not a log with a folder"));
+  }
+  if (IsFolder(before)) return RunFolderComparison(options, comparison, out, err);
+  PairResult pair;
+  const CompareRequest request = ComparisonOf(before, after, comparison);
+  pair.Name = after.substr(after.find_last_of('/') + 1);
+  pair.BeforePath = before;
+  pair.AfterPath = after;
+  pair.ReportPath = request.ReportPath;
+  pair.Outcome = CompareLogs(request);
+  pair.Verdict = VerdictOf(pair.Outcome);
+  if (options.Json) out << ComparisonJson({pair}, "", "");
+  if (!pair.Outcome.status.ok()) return Fail(err, pair.Outcome.status);
+  return pair.Outcome.DifferenceCount == 0 ? kExitOk : kExitDifferent;
 }
 
 }  // namespace
@@ -80,6 +158,13 @@ int RunBatch(const std::vector<std::string>& args, const std::optional<std::stri
     err << "tessaline: --order applies to a sort only (a comparison always sorts by destination)\n";
     return kExitFailure;
   }
+  if (!compare && (options->Json || options->Jobs)) {
+    err << "tessaline: --json and --jobs apply to comparisons only\n";
+    return kExitFailure;
+  }
+  if (options->OutputDir && !IsFolder(*options->OutputDir)) {
+    return Fail(err, Status::Fail(*options->OutputDir, "the output folder does not exist"));
+  }
 
   const SettingsStore store(settingsPath);
   const LoadedSettings settings = store.Load();
@@ -89,9 +174,7 @@ int RunBatch(const std::vector<std::string>& args, const std::optional<std::stri
     const SortOutcome outcome = SortLog(BatchSortRequest(*options, settings));
     return outcome.status.ok() ? kExitOk : Fail(err, outcome.status);
   }
-  const CompareOutcome outcome = CompareLogs(BatchCompareRequest(*options, settings));
-  if (!outcome.status.ok()) return Fail(err, outcome.status);
-  return outcome.DifferenceCount == 0 ? kExitOk : kExitDifferent;
+  return RunComparison(*options, BatchComparisonSettings(*options, settings), out, err);
 }
 
 }  // namespace tess

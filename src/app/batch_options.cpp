@@ -21,23 +21,64 @@ std::optional<int> IndexOf(const std::string& text, const char* const* names, in
   return std::nullopt;
 }
 
-// Splits "--name=value" or takes the value from the next argument.
-bool TakeValue(const std::vector<std::string>& args, size_t& i, const std::string& name,
-               std::string& value, bool& matched, std::string& error) {
+// The value of a valued option: "--name=value", "-xVALUE", or the next
+// argument. Sets `matched` when `arg` is the option.
+bool TakeValue(const std::vector<std::string>& args, size_t& i, const std::string& longName,
+               const std::string& shortName, std::string& value, bool& matched, std::string& error) {
   const std::string& arg = args[i];
-  matched = false;
-  if (arg == name) {
-    matched = true;
+  matched = arg == longName || (!shortName.empty() && arg == shortName);
+  if (matched) {
     if (i + 1 >= args.size()) {
-      error = "option " + name + " needs a value";
+      error = "option " + longName + " needs a value";
       return false;
     }
     value = args[++i];
     return true;
   }
-  if (arg.rfind(name + "=", 0) == 0) {
+  if (arg.rfind(longName + "=", 0) == 0) {
     matched = true;
-    value = arg.substr(name.size() + 1);
+    value = arg.substr(longName.size() + 1);
+  } else if (!shortName.empty() && arg.size() > shortName.size() && arg.rfind(shortName, 0) == 0) {
+    matched = true;
+    value = arg.substr(shortName.size());
+  }
+  return true;
+}
+
+std::optional<int> ParseJobs(const std::string& text) {
+  if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos) {
+    return std::nullopt;
+  }
+  const int jobs = std::stoi(text);
+  return jobs >= 1 ? std::optional<int>(jobs) : std::nullopt;
+}
+
+// Applies one valued option; false with `error` set when it is malformed.
+bool ApplyValuedOption(const std::vector<std::string>& args, size_t& i, BatchOptions& options,
+                       bool& matched, std::string& error) {
+  std::string value;
+  if (!TakeValue(args, i, "--order", "", value, matched, error)) return false;
+  if (matched) {
+    options.Order = ParseOrder(value);
+    if (!options.Order) error = "unknown sort order '" + value + "'";
+    return options.Order.has_value();
+  }
+  if (!TakeValue(args, i, "--filter", "", value, matched, error)) return false;
+  if (matched) {
+    options.Filter = ParseFilter(value, error);
+    return options.Filter.has_value();
+  }
+  if (!TakeValue(args, i, "--jobs", "-j", value, matched, error)) return false;
+  if (matched) {
+    options.Jobs = ParseJobs(value);
+    if (!options.Jobs) error = "the number of jobs must be a whole number from 1, not '" + value + "'";
+    return options.Jobs.has_value();
+  }
+  if (!TakeValue(args, i, "--output-dir", "-o", value, matched, error)) return false;
+  if (matched) {
+    if (value.empty()) error = "option --output-dir needs a folder";
+    options.OutputDir = value;
+    return !value.empty();
   }
   return true;
 }
@@ -89,34 +130,21 @@ std::optional<BatchOptions> ParseBatchOptions(const std::vector<std::string>& ar
     const std::string& arg = args[i];
     if (filesOnly || arg.size() < 2 || arg[0] != '-') {
       options.Files.push_back(arg);
-      continue;
-    }
-    if (arg == "--") {
+    } else if (arg == "--") {
       filesOnly = true;
     } else if (arg == "--help" || arg == "-h") {
       options.Help = true;
     } else if (arg == "--version") {
       options.Version = true;
+    } else if (arg == "--json") {
+      options.Json = true;
     } else {
-      std::string value;
       bool matched = false;
-      if (!TakeValue(args, i, "--order", value, matched, error)) return std::nullopt;
-      if (matched) {
-        options.Order = ParseOrder(value);
-        if (!options.Order) {
-          error = "unknown sort order '" + value + "'";
-          return std::nullopt;
-        }
-        continue;
+      if (!ApplyValuedOption(args, i, options, matched, error)) return std::nullopt;
+      if (!matched) {
+        error = "unknown option '" + arg + "'";
+        return std::nullopt;
       }
-      if (!TakeValue(args, i, "--filter", value, matched, error)) return std::nullopt;
-      if (matched) {
-        options.Filter = ParseFilter(value, error);
-        if (!options.Filter) return std::nullopt;
-        continue;
-      }
-      error = "unknown option '" + arg + "'";
-      return std::nullopt;
     }
   }
   return options;
@@ -125,6 +153,9 @@ std::optional<BatchOptions> ParseBatchOptions(const std::vector<std::string>& ar
 std::string UsageText() {
   return "Usage: tessaline [OPTIONS] LOG            sort LOG into LOG's base name + sort extension\n"
          "       tessaline [OPTIONS] BEFORE AFTER   compare two logs into AFTER's base name + report extension\n"
+         "       tessaline [OPTIONS] BEFORE_DIR AFTER_DIR\n"
+         "                                          compare each log of BEFORE_DIR with the log of the\n"
+         "                                          same name in AFTER_DIR; a summary on standard output\n"
          "       tessaline                          open the window\n"
          "\n"
          "Options (they put the sort options in force for this run only):\n"
@@ -133,13 +164,19 @@ std::string UsageText() {
          "  --filter LIST     comma list of items: 0 all, 1 interface, 2 time, 3 cost,\n"
          "                    4 protocol, 5 dest-mask, 6 dest (1 to 4 combine; 0, 5\n"
          "                    and 6 stand alone)\n"
+         "  -j, --jobs N      folders: compare N pairs at once (default: one per processor)\n"
+         "  --json            comparisons: a JSON document on standard output instead of\n"
+         "                    the summary: per pair its verdict, tables and differences\n"
+         "  -o, --output-dir DIR\n"
+         "                    write sort results and reports into DIR, not beside the logs\n"
          "  --help            show this text\n"
          "  --version         show the version\n"
          "  --                every later argument is a file name\n"
          "\n"
          "Without options a run follows the stored settings (Tessaline.ini).\n"
-         "Exit status: 0 success (comparison: no difference), 1 the logs differ,\n"
-         "2 failure (one line on standard error: tessaline: FILE: reason).\n";
+         "Exit status: 0 success (comparison: no difference), 1 the logs differ (folders:\n"
+         "a pair differs or a log is in one folder only), 2 failure (one line on\n"
+         "standard error: tessaline: FILE: reason; folders: a pair failed).\n";
 }
 
 std::string VersionText() { return std::string("tessaline ") + kVersionText + "\n"; }

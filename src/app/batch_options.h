@@ -14,6 +14,9 @@ struct BatchOptions {
   bool Version = false;
   std::optional<SortOrder> Order;
   std::optional<InfoFilter> Filter;
+  bool Json = false;                     // comparisons: a JSON document on standard output
+  std::optional<int> Jobs;               // folders: pairs compared at once
+  std::optional<std::string> OutputDir;  // results and reports there, not beside the logs
   std::vector<std::string> Files;
 };
 

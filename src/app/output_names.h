@@ -21,12 +21,21 @@ std::string BaseName(const std::string& path, char separator = kPathSeparator);
 /// The extension field's text with "." put in front when it holds none.
 std::string NormalizeExtension(const std::string& text);
 
-/// Prefix of the temporary section files of a log in file slot `slot`
-/// (1 before, 2 after): its base name followed by ".(slot)".
-std::string TempBaseFor(const std::string& logPath, int slot);
+/// `folder` and `name` joined by exactly one separator, however many the
+/// folder ends with.
+std::string JoinPath(const std::string& folder, const std::string& name);
 
-/// The files a run makes of the log in `slot`: its sort result is the base
-/// name followed by `sortExtension`.
-LogFiles FilesOfLog(const std::string& logPath, int slot, const std::string& sortExtension);
+/// Where the outputs of a log are named from: its base name beside it, or
+/// with an `outputDir` the last component of the base name in that folder.
+std::string OutputBase(const std::string& logPath, const std::string& outputDir = "");
+
+/// Prefix of the temporary section files of a log in file slot `slot`
+/// (1 before, 2 after): its output base followed by ".(slot)".
+std::string TempBaseFor(const std::string& logPath, int slot, const std::string& outputDir = "");
+
+/// The files a run makes of the log in `slot`: its sort result is the output
+/// base followed by `sortExtension`.
+LogFiles FilesOfLog(const std::string& logPath, int slot, const std::string& sortExtension,
+                    const std::string& outputDir = "");
 
 }  // namespace tess

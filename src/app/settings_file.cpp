@@ -1,5 +1,7 @@
 #include "app/settings_file.h"
 
+#include "io/paths.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -257,24 +259,6 @@ Status ResolveLinks(const std::string& path, std::string* resolved) {
   return Status::FromErrno(path, ELOOP);
 }
 
-// The process's umask, read without changing it: umask() itself can only be
-// read by setting it, which would race with other threads creating files.
-mode_t CurrentUmask() {
-  if (FILE* f = std::fopen("/proc/self/status", "re")) {
-    char line[256];
-    unsigned value = 0;
-    bool found = false;
-    while (!found && std::fgets(line, sizeof line, f) != nullptr) {
-      found = std::sscanf(line, "Umask: %o", &value) == 1;
-    }
-    std::fclose(f);
-    if (found) return static_cast<mode_t>(value);
-  }
-  const mode_t mask = ::umask(022);
-  ::umask(mask);
-  return mask;
-}
-
 Status WriteAll(int fd, const std::string& path, const std::string& bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
@@ -301,7 +285,7 @@ Status ReplaceFile(const std::string& target, const std::string& bytes, const Fi
     return status;
   };
   if (Status s = WriteAll(fd.get(), temp, bytes); !s.ok()) return fail(s);
-  const mode_t mode = old.exists ? (old.st.st_mode & 0777) : (0666 & ~CurrentUmask());
+  const mode_t mode = old.exists ? (old.st.st_mode & 0777) : (0666 & ~ProcessUmask());
   if (::fchmod(fd.get(), mode) != 0) return fail(Status::FromErrno(temp, errno));
   // Keeps the owner when root (say, under sudo) writes a user's file. Only
   // root can give a file away, so for anyone else this fails and the file

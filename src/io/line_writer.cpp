@@ -1,5 +1,7 @@
 #include "io/line_writer.h"
 
+#include "io/paths.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -18,11 +20,6 @@ std::string TempPathFor(const std::string& path) {
   return dir + ".tessaline-XXXXXX";
 }
 
-mode_t CurrentUmask() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return mask;
-}
 }  // namespace
 
 LineWriter::~LineWriter() { Abandon(); }
@@ -46,7 +43,7 @@ Status LineWriter::Create(const std::string& path, Mode mode) {
   fd_ = ::mkstemp(pattern.data());
   if (fd_ < 0) return Status::FromErrno(path, errno);
   tempPath_ = pattern;
-  ::fchmod(fd_, 0666 & ~CurrentUmask());
+  ::fchmod(fd_, 0666 & ~ProcessUmask());
   return Status::Ok();
 }
 

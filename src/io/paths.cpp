@@ -1,6 +1,7 @@
 #include "io/paths.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -41,6 +42,22 @@ bool FileExists(const std::string& fileName) {
   const bool folder = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
   ::close(fd);
   return !folder;
+}
+
+unsigned ProcessUmask() {
+  if (FILE* f = std::fopen("/proc/self/status", "re")) {
+    char line[256];
+    unsigned value = 0;
+    bool found = false;
+    while (!found && std::fgets(line, sizeof line, f) != nullptr) {
+      found = std::sscanf(line, "Umask: %o", &value) == 1;
+    }
+    std::fclose(f);
+    if (found) return value;
+  }
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
+  return mask;
 }
 
 }  // namespace tess

@@ -18,5 +18,8 @@ Status RemoveFile(const std::string& path);
 /// False when opening the file fails because it or a folder on its path is
 /// missing or access is refused (a folder counts as missing); true otherwise.
 bool FileExists(const std::string& fileName);
+/// The process's umask, read without changing it: umask() can only be read
+/// by setting it, which would race with other threads creating files.
+unsigned ProcessUmask();
 
 }  // namespace tess

@@ -5,7 +5,9 @@
 namespace tess {
 
 Status Status::FromErrno(std::string file, int errnum) {
-  Status s = Fail(std::move(file), std::strerror(errnum));
+  // strerror_r: runs of a folder comparison fail on several threads at once.
+  char buffer[256];
+  Status s = Fail(std::move(file), ::strerror_r(errnum, buffer, sizeof buffer));
   s.code_ = errnum;
   return s;
 }

@@ -1,0 +1,63 @@
+// A change window at once: every log of a folder of captures taken before a
+// change compared with the log of the same name taken after it, the pairs
+// on several threads.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/run_requests.h"
+#include "io/status.h"
+
+namespace tess {
+
+/// What every comparison of a batch run shares: the extensions in force, the
+/// output folder, and what the request carries beyond the two logs.
+struct ComparisonSettings {
+  std::string SortExtension1 = ".srt";
+  std::string SortExtension2 = ".srt";
+  std::string ReportExtension = ".dif";
+  std::string OutputDir;  // empty: outputs beside the logs
+  InfoFilter Filter = InfoFilter::Only(FilterItem::All);
+  bool KeepSortResults = false;
+  bool RecordDifferences = false;
+};
+
+/// The comparison of log `before` with log `after`.
+CompareRequest ComparisonOf(const std::string& before, const std::string& after,
+                            const ComparisonSettings& settings);
+
+enum class PairVerdict { Same, Different, OnlyBefore, OnlyAfter, Failed };
+
+/// One name of a folder comparison (or the one pair of a single comparison).
+struct PairResult {
+  std::string Name;
+  std::string BeforePath;  // empty when the name is in the after folder only
+  std::string AfterPath;   // empty when the name is in the before folder only
+  std::string ReportPath;  // empty for a name in one folder only
+  PairVerdict Verdict = PairVerdict::Failed;
+  CompareOutcome Outcome;
+};
+
+/// The verdict of a comparison's outcome.
+PairVerdict VerdictOf(const CompareOutcome& outcome);
+
+/// The pairs of two folders in name order, with a request for each name
+/// found in both (`requests[i]` belongs to `pairs[i]`; a one-sided name has
+/// its verdict already). Each folder is read once; hidden files, temporary
+/// files of earlier runs, subfolders, and sort results and reports of
+/// earlier runs (names ending in an extension in force) are no logs.
+/// Fails, naming the file, when a folder cannot be read or when two pairs
+/// would write one output file.
+Status PlanFolderComparison(const std::string& beforeDir, const std::string& afterDir,
+                            const ComparisonSettings& settings, std::vector<PairResult>& pairs,
+                            std::vector<CompareRequest>& requests);
+
+/// Runs the requests of the pairs that have one on `jobs` threads and fills
+/// in their outcomes and verdicts. `done` is called (on any thread, one call
+/// at a time) after each pair. The results do not depend on `jobs`.
+void RunPairs(std::vector<PairResult>& pairs, const std::vector<CompareRequest>& requests, int jobs,
+              const std::function<void(size_t finished, size_t total, const PairResult&)>& done = {});
+
+}  // namespace tess

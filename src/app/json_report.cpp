@@ -1,0 +1,130 @@
+#include "app/json_report.h"
+
+#include "compare/utf8_text.h"
+
+namespace tess {
+
+namespace {
+
+const char* VerdictName(PairVerdict verdict) {
+  switch (verdict) {
+    case PairVerdict::Same:
+      return "same";
+    case PairVerdict::Different:
+      return "different";
+    case PairVerdict::OnlyBefore:
+      return "only-before";
+    case PairVerdict::OnlyAfter:
+      return "only-after";
+    case PairVerdict::Failed:
+      break;
+  }
+  return "failed";
+}
+
+const char* OutcomeName(TableOutcome outcome) {
+  return outcome == TableOutcome::Gone ? "gone" : outcome == TableOutcome::New ? "new" : "compared";
+}
+
+const char* KindName(DifferenceKind kind) {
+  return kind == DifferenceKind::Gone ? "gone" : kind == DifferenceKind::New ? "new" : "changed";
+}
+
+// A path or null when there is none.
+std::string PathOrNull(const std::string& path) { return path.empty() ? "null" : JsonString(path); }
+
+std::string Lines(const std::vector<std::string>& lines) {
+  std::string out = "[";
+  for (size_t i = 0; i < lines.size(); ++i) out += (i > 0 ? ", " : "") + JsonString(lines[i]);
+  return out + "]";
+}
+
+std::string Tables(const ComparisonRecord& record) {
+  std::string out = "[";
+  for (size_t i = 0; i < record.Tables.size(); ++i) {
+    const RecordedTable& t = record.Tables[i];
+    out += std::string(i > 0 ? "," : "") + "\n        {\"name\": " + JsonString(t.Name) +
+           ", \"status\": \"" + OutcomeName(t.Outcome) + "\"}";
+  }
+  return out + (record.Tables.empty() ? "]" : "\n      ]");
+}
+
+std::string Differences(const ComparisonRecord& record) {
+  std::string out = "[";
+  for (size_t i = 0; i < record.Differences.size(); ++i) {
+    const RecordedDifference& d = record.Differences[i];
+    out += std::string(i > 0 ? "," : "") + "\n        {\"kind\": \"" + KindName(d.Kind) +
+           "\", \"table\": " + JsonString(d.Table) +
+           ", \"whole_table\": " + (d.WholeTable ? "true" : "false") +
+           ", \"before\": " + Lines(d.Before) + ", \"after\": " + Lines(d.After) + "}";
+  }
+  return out + (record.Differences.empty() ? "]" : "\n      ]");
+}
+
+std::string Pair(const PairResult& pair) {
+  std::string out = "    {\n";
+  out += "      \"name\": " + JsonString(pair.Name) + ",\n";
+  out += "      \"before\": " + PathOrNull(pair.BeforePath) + ",\n";
+  out += "      \"after\": " + PathOrNull(pair.AfterPath) + ",\n";
+  out += std::string("      \"verdict\": \"") + VerdictName(pair.Verdict) + "\",\n";
+  out += "      \"difference_count\": " + std::to_string(pair.Outcome.DifferenceCount) + ",\n";
+  const bool reported = pair.Verdict == PairVerdict::Same || pair.Verdict == PairVerdict::Different;
+  out += "      \"report\": " + PathOrNull(reported ? pair.ReportPath : "") + ",\n";
+  if (pair.Verdict == PairVerdict::Failed) {
+    out += "      \"error\": " + JsonString(pair.Outcome.status.Message()) + ",\n";
+  }
+  out += "      \"tables\": " + Tables(pair.Outcome.Record) + ",\n";
+  out += "      \"differences\": " + Differences(pair.Outcome.Record) + "\n";
+  return out + "    }";
+}
+
+}  // namespace
+
+std::string JsonString(const std::string& text) {
+  const std::string utf8 = LogTextToUtf8(text, ReportEncoding::kUtf8);
+  std::string out = "\"";
+  for (const char c : utf8) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (u < 0x20 || u == 0x7F) {
+          static constexpr char kHex[] = "0123456789abcdef";
+          out += "\\u00";
+          out += kHex[u >> 4];
+          out += kHex[u & 0xF];
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::string ComparisonJson(const std::vector<PairResult>& pairs, const std::string& beforeDir,
+                           const std::string& afterDir) {
+  int counts[5] = {};
+  std::string body;
+  for (size_t i = 0; i < pairs.size(); ++i) {
+    body += (i > 0 ? ",\n" : "") + Pair(pairs[i]);
+    ++counts[static_cast<int>(pairs[i].Verdict)];
+  }
+  std::string out = "{\n";
+  out += "  \"before_folder\": " + PathOrNull(beforeDir) + ",\n";
+  out += "  \"after_folder\": " + PathOrNull(afterDir) + ",\n";
+  out += "  \"pairs\": [" + (pairs.empty() ? std::string() : "\n" + body + "\n  ") + "],\n";
+  out += "  \"summary\": {\"pairs\": " + std::to_string(pairs.size()) +
+         ", \"same\": " + std::to_string(counts[static_cast<int>(PairVerdict::Same)]) +
+         ", \"different\": " + std::to_string(counts[static_cast<int>(PairVerdict::Different)]) +
+         ", \"one_sided\": " +
+         std::to_string(counts[static_cast<int>(PairVerdict::OnlyBefore)] +
+                        counts[static_cast<int>(PairVerdict::OnlyAfter)]) +
+         ", \"failed\": " + std::to_string(counts[static_cast<int>(PairVerdict::Failed)]) + "}\n";
+  return out + "}\n";
+}
+
+}  // namespace tess

@@ -1,0 +1,59 @@
+#include "app/summary_text.h"
+
+#include <algorithm>
+
+namespace tess {
+
+namespace {
+
+std::string Describe(const PairResult& pair, const std::string& beforeDir, const std::string& afterDir) {
+  switch (pair.Verdict) {
+    case PairVerdict::Same:
+      return "same";
+    case PairVerdict::Different: {
+      const int64_t n = pair.Outcome.DifferenceCount;
+      return std::to_string(n) + (n == 1 ? " difference" : " differences");
+    }
+    case PairVerdict::OnlyBefore:
+      return "only in " + beforeDir;
+    case PairVerdict::OnlyAfter:
+      return "only in " + afterDir;
+    case PairVerdict::Failed:
+      break;
+  }
+  return "failed: " + pair.Outcome.status.Message();
+}
+
+}  // namespace
+
+std::string SummaryText(const std::vector<PairResult>& pairs, const std::string& beforeDir,
+                        const std::string& afterDir) {
+  size_t width = 0;
+  for (const PairResult& pair : pairs) width = std::max(width, pair.Name.size());
+  std::string text;
+  int counts[5] = {};
+  for (const PairResult& pair : pairs) {
+    text += pair.Name + std::string(width - pair.Name.size() + 2, ' ') +
+            Describe(pair, beforeDir, afterDir) + "\n";
+    ++counts[static_cast<int>(pair.Verdict)];
+  }
+  const int oneSided = counts[static_cast<int>(PairVerdict::OnlyBefore)] +
+                       counts[static_cast<int>(PairVerdict::OnlyAfter)];
+  text += std::to_string(pairs.size()) + (pairs.size() == 1 ? " pair: " : " pairs: ") +
+          std::to_string(counts[static_cast<int>(PairVerdict::Same)]) + " same, " +
+          std::to_string(counts[static_cast<int>(PairVerdict::Different)]) + " differ, " +
+          std::to_string(oneSided) + " one-sided, " +
+          std::to_string(counts[static_cast<int>(PairVerdict::Failed)]) + " failed\n";
+  return text;
+}
+
+int FolderExitCode(const std::vector<PairResult>& pairs) {
+  int code = 0;
+  for (const PairResult& pair : pairs) {
+    if (pair.Verdict == PairVerdict::Failed) return 2;
+    if (pair.Verdict != PairVerdict::Same) code = 1;
+  }
+  return code;
+}
+
+}  // namespace tess
