@@ -201,5 +201,30 @@ TEST_F(Folders, OutputFolderTakesEveryOutput) {
   EXPECT_EQ(Run({"-o", "missing", "before/a.log"}).err, "tessaline: missing: the output folder does not exist\n");
 }
 
+// A log nobody may read fails its pair only; the other pairs run as ever.
+TEST_F(Folders, AnUnreadableLogFailsItsPairOnly) {
+  fs::remove(dir.File("after/d.dif"));
+  WriteFile(dir.File("after/c.log"), Log({kStatic}));
+  dir.OpenToEveryone();
+  config.OpenToEveryone();
+  for (const char* folder : {"before", "after"}) {
+    fs::permissions(dir.File(folder), fs::perms(0777));
+    for (const auto& e : fs::directory_iterator(dir.File(folder))) {
+      if (e.is_regular_file()) fs::permissions(e.path(), fs::perms(0644));
+    }
+  }
+  fs::permissions(dir.File("before/c.log"), fs::perms::none);
+  const RunResult r = RunTessalineAsNobody({"-j", "3", "before", "after"}, dir.path(), config.path());
+  EXPECT_EQ(r.exitCode, 2) << r.err;
+  EXPECT_EQ(r.out,
+            "a.log  same\n"
+            "b.log  3 differences\n"
+            "c.log  failed: before/c.log: Permission denied\n"
+            "d.log  same\n"
+            "e.log  only in after\n"
+            "5 pairs: 2 same, 1 differ, 1 one-sided, 1 failed\n");
+  EXPECT_FALSE(Exists(dir.File("after/c.dif")));
+}
+
 }  // namespace
 }  // namespace tess::testing
