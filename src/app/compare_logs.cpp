@@ -102,6 +102,8 @@ Status RunComparison(const CompareRequest& r, const CompareProgress& progress,
     return st;
   }
   if (st = report.Finish(); !st.ok()) return st;
+  outcome.BeforeRouteLines = sorted1.Index.RouteLineCount;
+  outcome.AfterRouteLines = sorted2.Index.RouteLineCount;
   if (r.KeepSortResults) {
     if (st = result1.Publish(); !st.ok()) return st;
     if (st = result2.Publish(); !st.ok()) return st;

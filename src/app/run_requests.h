@@ -50,6 +50,9 @@ struct CompareRequest {
 struct CompareOutcome {
   Status status;
   int64_t DifferenceCount = 0;
+  /// Route lines found in log 1 and in log 2 (see SortIndex).
+  int64_t BeforeRouteLines = 0;
+  int64_t AfterRouteLines = 0;
   ComparisonRecord Record;  // filled when the request asked for it and the run succeeded
 };
 

@@ -51,6 +51,7 @@ KeyWords BuildKeyWords(SortOrder order, const RouteFields& f, int lineState, int
 Status MakeSortKeys(const std::string& sectionPath, int64_t lineCount, SortOrder order,
                     SortRecords& r) {
   r.Resize(static_cast<size_t>(lineCount));
+  r.RouteLineCount = 0;
   LineStream stream;
   int lineState = kStreamStart;
   LineReader in;
@@ -65,6 +66,7 @@ Status MakeSortKeys(const std::string& sectionPath, int64_t lineCount, SortOrder
                               : in.status();
     }
     ParseRouteLine(line, fields, lineState, stream);
+    if (fields.ProtoCode != kNotRouteProto) ++r.RouteLineCount;
     const KeyWords w = BuildKeyWords(order, fields, lineState, i);
     r.SortKey1[k] = w[0];
     r.SortKey2[k] = w[1];

@@ -20,6 +20,9 @@ struct TableExtent {
 /// first table.
 struct SortIndex {
   std::vector<TableExtent> Tables;
+  /// Lines of the log that parsed as a route line: none means the log is
+  /// most likely no "show ip route" output.
+  int64_t RouteLineCount = 0;
 };
 
 }  // namespace tess

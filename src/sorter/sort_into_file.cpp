@@ -19,12 +19,14 @@ Status SortSections(const std::vector<SplitSection>& sections, const SortOptions
   const SortOrder order = options.InForce ? options.Order : SortOrder::Destination;
   SortRecords records;
   index.Tables.clear();
+  index.RouteLineCount = 0;
   for (const SplitSection& section : sections) {
     const int64_t start = out.Position();
     if (Status st = MakeSortKeys(section.FilePath, section.LineCount, order, records); !st.ok()) {
       return st;
     }
     RadixSort(records);
+    index.RouteLineCount += records.RouteLineCount;
     if (Status st = WriteSortedTable(section.FilePath, records, options, out); !st.ok()) return st;
     if (Status st = RemoveFile(section.FilePath); !st.ok()) return st;
     index.Tables.push_back({section.Name, section.LineCount, start, out.Position()});

@@ -11,6 +11,8 @@ namespace tess {
 struct SortRecords {
   std::vector<int32_t> SortKey1, SortKey2, SortKey3, SortKey4;
   std::vector<int64_t> LinePosition;
+  /// Lines that parsed as a route line with a destination.
+  int64_t RouteLineCount = 0;
 
   void Resize(size_t lineCount);
   size_t Count() const { return LinePosition.empty() ? 0 : LinePosition.size() - 1; }
