@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, testing and running need.
 # With the argument "screenshot" it also installs the window manager that
-# scripts/screenshot.sh runs on its virtual display.
+# scripts/screenshot.sh runs on its virtual display; with "package" the tools
+# that build and check the Debian package (scripts/package.sh,
+# scripts/package-test.sh).
 set -euo pipefail
-packages=(g++ cmake ninja-build libgtest-dev libgmock-dev qt6-base-dev fonts-ipafont-gothic xvfb xauth time)
+packages=(g++ cmake ninja-build libgtest-dev libgmock-dev nlohmann-json3-dev qt6-base-dev fonts-ipafont-gothic xvfb xauth time
+  librsvg2-bin gzip desktop-file-utils appstream)
 if [ "${1:-}" = "screenshot" ]; then
   packages+=(openbox)
+fi
+if [ "${1:-}" = "package" ]; then
+  packages+=(dpkg-dev lintian)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -133,14 +133,37 @@ std::string Tech2Text() {
 // clang-format on
 
 // The minor number is shown as the last two digits of minor + 100.
-std::string AboutText(int major, int minor) {
+std::string AboutText(int major, int minor, const std::string& documentationAddress) {
   const std::string m = std::to_string(minor + 100);
   const std::string minorText = m.substr(m.size() - 2);
   const std::string majorText = std::to_string(major);
   const std::string versionLine = "試作版 Ver." + majorText + "." + minorText + " です";
   const std::string fileLine = "詳細は Tessaline" + majorText + minorText + ".txt をご参照ください";
   return Lines({versionLine.c_str(), fileLine.c_str(), "", "Tessaline 開発チーム",
-                "file:///usr/share/doc/tessaline/", ""});
+                documentationAddress.c_str(), ""});
+}
+
+// Characters that stand for themselves in a URL path: the unreserved ones,
+// the sub-delimiters, ":" and "@" (RFC 3986), and "/" between the names.
+std::string DocumentationAddress(std::string_view folder) {
+  static constexpr std::string_view kPlain =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-._~!$&'()*+,;=:@/";
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string address = "file://";
+  const size_t pathStart = address.size();
+  for (const char c : folder) {
+    if (c == '/' && address.size() > pathStart && address.back() == '/') continue;  // one "/"
+    if (kPlain.find(c) != std::string_view::npos) {
+      address += c;
+    } else {
+      const auto byte = static_cast<unsigned char>(c);
+      address += '%';
+      address += kHex[byte >> 4];
+      address += kHex[byte & 0x0F];
+    }
+  }
+  if (address.back() != '/') address += '/';
+  return address;
 }
 
 }  // namespace tess

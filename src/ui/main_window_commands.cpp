@@ -11,6 +11,7 @@
 #include "app/sort_log.h"
 #include "app/version.h"
 #include "ui/control_table.h"
+#include "ui/documentation_folder.h"
 #include "ui/field_mirror.h"
 #include "ui/help_texts.h"
 #include "ui/main_window.h"
@@ -93,7 +94,9 @@ void MainWindow::ConnectMenus() {
   on("mHowTo3", kNoIndex, [this] { ShowHelp(HowTo3Text()); });
   on("mTech1", kNoIndex, [this] { ShowHelp(Tech1Text()); });
   on("mTech2", kNoIndex, [this] { ShowHelp(Tech2Text()); });
-  on("mAbout", kNoIndex, [this] { ShowHelp(AboutText(kVersionMajor, kVersionMinor)); });
+  on("mAbout", kNoIndex, [this] {
+    ShowHelp(AboutText(kVersionMajor, kVersionMinor, DocumentationAddress(kDocumentationFolder)));
+  });
 }
 
 // The result field is blue while the sort runs, then shows whether its file

@@ -1,6 +1,8 @@
 // The window's controls at the minimum size and after widening, the resize
 // rule, tab order, caption, fonts and icon.
 #include <QFontInfo>
+#include <QIcon>
+#include <QImage>
 #include <QMenuBar>
 #include <QTest>
 #include <algorithm>
@@ -104,12 +106,12 @@ class WindowLayoutTest : public QObject, protected WindowFixture {
     QCOMPARE(QApplication::focusWidget(), first);
   }
 
-  // The caption, both icon sizes, and the design's Japanese font (or its
-  // installed stand-in) in the path fields only.
+  // The caption, the icon at every size of the icon theme, and the design's
+  // Japanese font (or its installed stand-in) in the path fields only.
   void captionIconAndFonts() {
     QCOMPARE(window_->windowTitle(), QStringLiteral("Tessaline - Cisco [show ip route]"));
     const QList<QSize> sizes = window_->windowIcon().availableSizes();
-    QVERIFY(sizes.contains(QSize(32, 32)) && sizes.contains(QSize(16, 16)));
+    for (const int size : {16, 32, 48, 64, 128, 256}) QVERIFY(sizes.contains(QSize(size, size)));
     const QStringList japanese = {QString::fromUtf8("ＭＳ Ｐゴシック"), "MS PGothic", "IPAPGothic",
                                   QString::fromUtf8("IPA Pゴシック")};
     for (const char* path : {"txtReadFile(1)", "txtWriteFile(1)", "txtReadFile(2)",
@@ -118,6 +120,20 @@ class WindowLayoutTest : public QObject, protected WindowFixture {
       QVERIFY(japanese.contains(QFontInfo(Named(path)->font()).family()));
     }
     QCOMPARE(Field("txtFileExt", 1)->font(), window_->font());
+  }
+
+  // The window's icon is, pixel for pixel, the pictures that are installed
+  // into the icon theme (rendered from packaging/tessaline.svg).
+  void iconIsThePictureOfTheIconTheme() {
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+      const QString file =
+          QStringLiteral(TESSALINE_ICON_FOLDER "/%1x%1/apps/tessaline.png").arg(size);
+      const QImage installed(file);
+      QCOMPARE(installed.size(), QSize(size, size));
+      const QImage shown = window_->windowIcon().pixmap(QSize(size, size), 1.0).toImage();
+      QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32),
+               installed.convertToFormat(QImage::Format_ARGB32));
+    }
   }
 };
 
