@@ -1,26 +1,138 @@
 #!/usr/bin/env bash
-# Times sorts and comparisons of generated full-table logs (default
-# 1,000,000 routes; shuffled, and in the order a router prints them) with
-# the release build, and reports peak memory.
-# Usage: bench/run.sh [ROUTES]
+# Times Tessaline against what operators use instead, in one run on the same
+# generated files, and records the figures:
+#   - a 1,000,000-route log sorted by destination and by protocol and hop;
+#   - a comparison of two such logs that differ in about 1,000 routes;
+#   - a sort and a comparison of a log of 20,000 small VRF tables;
+#   - GNU sort of the 1M log on its address octets, and `cat` as the floor;
+#   - TextFSM with the operators' template, when python3-textfsm is there;
+#   - with --big, also a 10,000,000-route sort (time and memory growth).
+# Each figure is the median of RUNS runs (default 3) of wall time, and the
+# peak memory of the median run. Writes bench/latest.csv and the section
+# "Full table" of bench/RESULTS.md.
+#
+# Usage: bench/run.sh [--big] [--runs N]
+# TESSALINE_BUILD_DIR names another build folder than build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-routes="${1:-1000000}"
-scripts/build.sh >/dev/null
+root="$PWD"
+big=0
+runs=3
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --big) big=1 ;;
+    --runs) runs="$2"; shift ;;
+    *) echo "usage: bench/run.sh [--big] [--runs N]" >&2; exit 2 ;;
+  esac
+  shift
+done
+build="${TESSALINE_BUILD_DIR:-build}"
+if [ "$build" = build ]; then scripts/build.sh >/dev/null; fi
+bin="$(realpath "$build/src/tessaline")"
+generate="$(realpath "$build/bench/tessaline_generate_log")"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config"
-build/bench/tessaline_generate_log "$routes" 1 > "$work/before.log"
-build/bench/tessaline_generate_log "$routes" 1 | sed 's/, [0-9]*w[0-9]d$/, 9w9d/' > "$work/after.log"
-ls -l "$work/before.log" | awk '{printf "log: %d bytes\n", $5}'
-measure() {
-  local label=$1; shift
-  /usr/bin/time -f "$label: %e s, %M KiB peak" "$@" 2>&1 >/dev/null | tail -1
-}
 cd "$work"
-measure "sort" "$OLDPWD/build/src/tessaline" before.log
-measure "compare" "$OLDPWD/build/src/tessaline" before.log after.log || true
-tail -1 after.dif
-"$OLDPWD/build/bench/tessaline_generate_log" "$routes" 1 ordered > ordered.log
-measure "sort, routes in router order" "$OLDPWD/build/src/tessaline" ordered.log
-measure "compare, routes in router order" "$OLDPWD/build/src/tessaline" ordered.log ordered.log
+
+"$generate" 1000000 1 ordered >full1.log
+awk '/ via / && ++n % 1000 == 0 { sub(/ via [0-9.]+/, " via 192.0.2.1") } { print }' full1.log >full2.log
+/usr/bin/python3 - <<'PY'
+import random
+random.seed(1)
+with open("tables.log", "w") as out:
+    out.write("R1#show ip route vrf *\n")
+    for t in range(20000):
+        out.write(f"\nRouting Table: VRF{t:05d}\nCodes: C - connected, S - static\n\nGateway of last resort is not set\n\n")
+        if t % 4 == 0:
+            continue  # a quarter of the tables are empty
+        for r in range(random.randint(1, 3)):
+            out.write(f"S    10.{t % 250}.{r}.0/24 [1/0] via 192.168.{r}.1\n")
+        out.write(f"C    192.168.{t % 250}.0/24 is directly connected, Vlan{t % 4000}\n")
+PY
+if [ "$big" = 1 ]; then "$generate" 10000000 1 ordered >full10.log; fi
+
+csv="$work/latest.csv"
+echo "run,seconds,peak_kib,megabytes" >"$csv"
+megabytes() { echo "scale=1; $(stat -c %s "$1") / 1000000" | bc; }
+
+# measure LABEL FILE COMMAND...: median wall time of the runs, and the peak
+# memory of that run.
+measure() {
+  local label=$1 file=$2
+  shift 2
+  local results=()
+  for _ in $(seq 1 "$runs"); do
+    rm -f ./*.srt ./*.dif
+    results+=("$( { /usr/bin/time -f "%e %M" "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -1)")
+  done
+  local median
+  median=$(printf '%s\n' "${results[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p")
+  echo "$label,${median% *},${median#* },$(megabytes "$file")" >>"$csv"
+  echo "$label: ${median% *} s, ${median#* } KiB"
+}
+
+measure "cat 1M" full1.log cat full1.log
+measure "GNU sort 1M" full1.log env LC_ALL=C sort -t. -k1,1n -k2,2n -k3,3n -k4,4n full1.log
+measure "sort 1M dest" full1.log "$bin" --order dest full1.log
+measure "sort 1M proto-hop" full1.log "$bin" --order proto-hop full1.log
+measure "compare 2x1M" full1.log "$bin" full1.log full2.log
+measure "sort 20k tables" tables.log "$bin" tables.log
+measure "compare 20k tables" tables.log "$bin" tables.log tables.log
+if [ "$big" = 1 ]; then measure "sort 10M dest" full10.log "$bin" --order dest full10.log; fi
+if /usr/bin/python3 -c "import textfsm" 2>/dev/null; then
+  cat >textfsm_parse.py <<PY
+import sys, textfsm
+with open("$root/../shared/anchors/cisco_ios_show_ip_route.textfsm") as template:
+    rows = textfsm.TextFSM(template).ParseText(open(sys.argv[1]).read())
+print(len(rows))
+PY
+  if [ -f "$root/../shared/anchors/cisco_ios_show_ip_route.textfsm" ]; then
+    measure "TextFSM 1M" full1.log /usr/bin/python3 textfsm_parse.py full1.log
+  fi
+fi
+cp "$csv" "$root/bench/latest.csv"
+
+# The table, with ratios to GNU sort and the per-megabyte cost of the
+# many-table log against the 1M log.
+table=$(/usr/bin/python3 - "$csv" <<'PY'
+import csv, sys
+rows = {r["run"]: r for r in csv.DictReader(open(sys.argv[1]))}
+gnu = float(rows["GNU sort 1M"]["seconds"])
+def per_mb(name):
+    r = rows[name]
+    return float(r["seconds"]) / float(r["megabytes"])
+print("| run | time | peak memory | × GNU sort |")
+print("|---|---|---|---|")
+for name, r in rows.items():
+    print(f"| {name} ({r['megabytes']} MB) | {float(r['seconds']):.2f} s | {int(r['peak_kib']) // 1024} MB | {float(r['seconds']) / gnu:.2f} |")
+print()
+print(f"- per-MB cost of the 20k-table log against the 1M log: sort "
+      f"{per_mb('sort 20k tables') / per_mb('sort 1M dest'):.2f}×, comparison "
+      f"{per_mb('compare 20k tables') / per_mb('compare 2x1M'):.2f}×")
+if "sort 10M dest" in rows:
+    print(f"- 10M sort against the 1M sort: "
+          f"{float(rows['sort 10M dest']['seconds']) / float(rows['sort 1M dest']['seconds']):.1f}× the time")
+PY
+)
+echo "$table"
+section=$(cat <<MD
+## Full table
+
+\`bench/run.sh$([ "$big" = 1 ] && echo " --big")\` on $(nproc) cores ($(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')),
+$(date -u +%Y-%m-%d), median of $runs runs each, all on the same generated files.
+
+$table
+MD
+)
+results="$root/bench/RESULTS.md"
+[ -f "$results" ] || printf '# Benchmark results\n\nEach benchmark keeps its latest figures in its own section.\n' >"$results"
+/usr/bin/python3 - "$results" "$section" <<'PY'
+import re, sys
+path, section = sys.argv[1], sys.argv[2].strip() + "\n"
+text = open(path).read()
+pattern = re.compile(r"^## Full table\n.*?(?=^## |\Z)", re.S | re.M)
+text = pattern.sub(lambda m: section + "\n", text) if pattern.search(text) else text.rstrip("\n") + "\n\n" + section
+open(path, "w").write(text)
+PY
+echo "written to bench/latest.csv and bench/RESULTS.md"

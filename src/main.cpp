@@ -1,12 +1,15 @@
 // Chooses between batch mode (one or more arguments) and the window.
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
+#include <malloc.h>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/batch.h"
 #include "app/settings_location.h"
+#include "io/temporary_files.h"
 #include "ui/run_window.h"
 
 namespace {
@@ -22,6 +25,15 @@ bool DisplayAvailable() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Ctrl-C, a closed terminal or a kill remove the run's temporary files.
+  tess::InstallInterruptCleanup();
+  // A file-size limit makes a write fail with EFBIG, which the run reports
+  // and cleans up after, instead of killing the program mid-run.
+  std::signal(SIGXFSZ, SIG_IGN);
+  // Large buffers (sort records, read-back windows) always come from and go
+  // back to the system: without a fixed threshold, freeing one raises the
+  // allocator's threshold and later ones stay in the heap after use.
+  mallopt(M_MMAP_THRESHOLD, 1 << 20);
   const std::optional<std::string> settingsPath = tess::LocateSettingsFile(tess::ProgramFolder());
   if (argc > 1) {
     const std::vector<std::string> args(argv + 1, argv + argc);

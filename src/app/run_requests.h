@@ -57,8 +57,9 @@ struct CompareOutcome {
 };
 
 /// What a comparison tells its caller while it runs, so that a window can
-/// show which log is being sorted. Each slot (1 before, 2 after) is started
-/// and finished once; a slot never started is never finished.
+/// show which logs are being sorted: both sorts start together and finish
+/// together (slot 1 before, 2 after), and the calls come on the caller's
+/// thread.
 struct CompareProgress {
   std::function<void(int slot)> SortStarted;
   std::function<void(int slot)> SortFinished;

@@ -25,6 +25,7 @@ class LineReader {
   Status Open(const std::string& path);
   void Close();
   bool IsOpen() const { return fd_ >= 0; }
+  const std::string& Path() const { return path_; }
 
   /// True when no further line can be read.
   bool AtEnd();

@@ -48,23 +48,22 @@ KeyWords BuildKeyWords(SortOrder order, const RouteFields& f, int lineState, int
   }
 }
 
-Status MakeSortKeys(const std::string& sectionPath, int64_t lineCount, SortOrder order,
-                    SortRecords& r) {
+Status MakeSortKeys(LineReader& in, int64_t lineCount, SortOrder order, SortRecords& r) {
   r.Resize(static_cast<size_t>(lineCount));
   r.RouteLineCount = 0;
   LineStream stream;
   int lineState = kStreamStart;
-  LineReader in;
-  if (Status st = in.Open(sectionPath); !st.ok()) return st;
   std::string line;
   RouteFields fields;
   for (int64_t i = 1; i <= lineCount; ++i) {
     const size_t k = static_cast<size_t>(i);
     r.LinePosition[k] = in.Position();
     if (!in.ReadLine(line)) {
-      return in.status().ok() ? Status::Fail(sectionPath, "temporary file is shorter than expected")
+      return in.status().ok() ? Status::Fail(in.Path(), "temporary file is shorter than expected")
                               : in.status();
     }
+    const int64_t length = in.Position() - r.LinePosition[k];
+    r.LineLength[k] = length < SortRecords::kLongLine ? static_cast<uint32_t>(length) : SortRecords::kLongLine;
     ParseRouteLine(line, fields, lineState, stream);
     if (fields.ProtoCode != kNotRouteProto) ++r.RouteLineCount;
     const KeyWords w = BuildKeyWords(order, fields, lineState, i);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "io/line_reader.h"
 #include "io/status.h"
 #include "sorter/parse_route_line.h"
 #include "sorter/sort_options.h"
@@ -19,9 +20,9 @@ using KeyWords = std::array<int32_t, 4>;
 /// under `order`, evaluated in 32-bit signed arithmetic.
 KeyWords BuildKeyWords(SortOrder order, const RouteFields& fields, int lineState, int64_t lineNumber);
 
-/// Reads the `lineCount` lines of a section file, parses them as one stream
-/// and fills `records` with their keys and positions.
-Status MakeSortKeys(const std::string& sectionPath, int64_t lineCount, SortOrder order,
-                    SortRecords& records);
+/// Reads the next `lineCount` lines of `in` (a section of the temporary
+/// file), parses them as one stream and fills `records` with their keys,
+/// positions and lengths.
+Status MakeSortKeys(LineReader& in, int64_t lineCount, SortOrder order, SortRecords& records);
 
 }  // namespace tess

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "io/paths.h"
+#include "sorter/key_order_sort.h"
 #include "sorter/make_sort_keys.h"
-#include "sorter/radix_sort.h"
 #include "sorter/split_tables.h"
 #include "sorter/write_sorted_table.h"
 
@@ -12,23 +12,26 @@ namespace tess {
 
 namespace {
 
-// Sorts each section in log order into `out`, removing its file once
-// written, and records where each one stands.
-Status SortSections(const std::vector<SplitSection>& sections, const SortOptions& options,
-                    LineWriter& out, SortIndex& index) {
+// Sorts each section of the temporary file in log order into `out` and
+// records where each one stands. The sections follow one another in the
+// file, so it is read once for the keys and once, in windows, for the lines.
+Status SortSections(const std::string& tempPath, const std::vector<SplitSection>& sections,
+                    const SortOptions& options, LineWriter& out, SortIndex& index) {
   const SortOrder order = options.InForce ? options.Order : SortOrder::Destination;
+  LineReader keysIn;
+  if (Status st = keysIn.Open(tempPath); !st.ok()) return st;
+  ChunkedFile linesIn;
+  if (Status st = linesIn.Open(tempPath); !st.ok()) return st;
   SortRecords records;
   index.Tables.clear();
   index.RouteLineCount = 0;
   for (const SplitSection& section : sections) {
     const int64_t start = out.Position();
-    if (Status st = MakeSortKeys(section.FilePath, section.LineCount, order, records); !st.ok()) {
-      return st;
-    }
-    RadixSort(records);
+    keysIn.Seek(section.Start);
+    if (Status st = MakeSortKeys(keysIn, section.LineCount, order, records); !st.ok()) return st;
+    SortInKeyOrder(records);
     index.RouteLineCount += records.RouteLineCount;
-    if (Status st = WriteSortedTable(section.FilePath, records, options, out); !st.ok()) return st;
-    if (Status st = RemoveFile(section.FilePath); !st.ok()) return st;
+    if (Status st = WriteSortedTable(linesIn, records, options, out); !st.ok()) return st;
     index.Tables.push_back({section.Name, section.LineCount, start, out.Position()});
   }
   return Status::Ok();
@@ -40,12 +43,12 @@ Status SortIntoFile(const std::string& logPath, const std::string& tempBase,
                     const std::string& resultPath, const SortOptions& options, LineWriter& out,
                     SortIndex& index) {
   std::vector<SplitSection> sections;
-  Status st = SplitTables(logPath, tempBase, resultPath, sections);
-  if (st.ok()) st = SortSections(sections, options, out, index);
-  if (!st.ok()) {
-    for (const SplitSection& section : sections) RemoveFile(section.FilePath);
-  }
-  return st;
+  // A failed split has removed what it wrote (and never touches a file it
+  // refused to replace).
+  if (Status st = SplitTables(logPath, tempBase, resultPath, sections); !st.ok()) return st;
+  const Status st = SortSections(tempBase, sections, options, out, index);
+  const Status removed = RemoveFile(tempBase);
+  return st.ok() ? removed : st;
 }
 
 }  // namespace tess

@@ -1,6 +1,6 @@
-// One log sorted into an open result file: split into its routing tables,
-// then per table build keys, sort, write, and remove the table's temporary
-// file.
+// One log sorted into an open result file: split into its routing tables
+// in one temporary file, then per table build keys, sort and write; the
+// temporary file is removed at the end.
 #pragma once
 
 #include <string>
@@ -13,9 +13,10 @@
 namespace tess {
 
 /// Sorts the log at `logPath` into `out`, which the caller created and
-/// commits. Section files are named from `tempBase` and never replace
+/// commits. The temporary file is `tempBase` (the log's name with its
+/// extension changed to ".(1)" or ".(2)") and never replaces the log or
 /// `resultPath`. `index` tells where each table stands in `out`. Whatever
-/// happens, no section file is left behind.
+/// happens, the temporary file is removed.
 Status SortIntoFile(const std::string& logPath, const std::string& tempBase,
                     const std::string& resultPath, const SortOptions& options, LineWriter& out,
                     SortIndex& index);

@@ -7,6 +7,7 @@ void SortRecords::Resize(size_t lineCount) {
     words->assign(lineCount + 1, 0);
   }
   LinePosition.assign(lineCount + 1, 0);
+  LineLength.assign(lineCount + 1, 0);
 }
 
 }  // namespace tess

@@ -6,7 +6,6 @@
 #include "io/line_reader.h"
 #include "io/line_writer.h"
 #include "io/paths.h"
-#include "sorter/section_file_name.h"
 #include "sorter/log_format.h"
 #include "sorter/parse_route_line.h"
 
@@ -55,15 +54,19 @@ class InputLines {
 
 class Splitter {
  public:
-  Splitter(const std::string& logPath, const std::string& tempBase, const std::string& protectedPath,
+  Splitter(const std::string& logPath, const std::string& tempPath, const std::string& protectedPath,
            std::vector<SplitSection>& sections)
-      : log_(logPath), tempBase_(tempBase), protected_(protectedPath), sections_(sections) {}
+      : log_(logPath), temp_(tempPath), protected_(protectedPath), sections_(sections) {}
 
   Status Run() {
     sections_.clear();
     LineReader reader;
     if (Status st = reader.Open(log_); !st.ok()) return st;
-    if (Status st = OpenSection(std::string(kPreambleTableName)); !st.ok()) return st;
+    if (SameExistingFile(temp_, log_) || SameExistingFile(temp_, protected_)) {
+      return Status::Fail(temp_, "the temporary file would overwrite the input or the result");
+    }
+    if (Status st = out_.Create(temp_, LineWriter::Mode::kDirect); !st.ok()) return st;
+    OpenSection(std::string(kPreambleTableName));
     InputLines input(reader);
     std::string line;
     while (input.Next(line)) {
@@ -77,10 +80,7 @@ class Splitter {
   Status Cycle(std::string& line, InputLines& input) {
     if (StartsWith(line, kRoutingTablePrefix)) nextName_ = line.substr(kRoutingTablePrefix.size());
     if (StartsWith(line, kGatewayLinePrefix)) {
-      if (Status st = out_.Commit(); !st.ok()) return st;
-      if (Status st = OpenSection(std::exchange(nextName_, std::string(kGlobalTableName))); !st.ok()) {
-        return st;
-      }
+      OpenSection(std::exchange(nextName_, std::string(kGlobalTableName)));
     }
     if (StartsWith(line, "    ")) {
       ApplyPathRule(line);
@@ -141,19 +141,10 @@ class Splitter {
     }
   }
 
-  Status OpenSection(std::string name) {
-    const int64_t number = static_cast<int64_t>(sections_.size());
-    std::string path = SectionFileName(tempBase_, name, number);
-    if (SameExistingFile(path, log_) || SameExistingFile(path, protected_)) {
-      return Status::Fail(path, "temporary section file would overwrite the input or the result");
-    }
-    Status st = out_.Create(path, LineWriter::Mode::kDirect);
-    if (st.ok()) sections_.push_back({std::move(name), std::move(path), 0});
-    return st;
-  }
+  void OpenSection(std::string name) { sections_.push_back({std::move(name), out_.Position(), 0}); }
 
   const std::string& log_;
-  const std::string& tempBase_;
+  const std::string& temp_;
   const std::string& protected_;
   std::vector<SplitSection>& sections_;
   LineWriter out_;
@@ -179,9 +170,9 @@ void ApplyBackspaces(std::string& line) {
   line.resize(kept);
 }
 
-Status SplitTables(const std::string& logPath, const std::string& tempBase,
+Status SplitTables(const std::string& logPath, const std::string& tempPath,
                    const std::string& protectedPath, std::vector<SplitSection>& sections) {
-  return Splitter(logPath, tempBase, protectedPath, sections).Run();
+  return Splitter(logPath, tempPath, protectedPath, sections).Run();
 }
 
 }  // namespace tess

@@ -1,6 +1,6 @@
-// Log splitting: distributes the lines of a log over its routing-table
-// sections, one temporary file per section beside the input, repairing
-// backspace editing, wrapped route lines and extra paths on the way.
+// Log splitting: writes the lines of a log, section by section (one per
+// routing table), into one temporary file, repairing backspace editing,
+// wrapped route lines and extra paths on the way.
 #pragma once
 
 #include <cstdint>
@@ -12,18 +12,19 @@
 
 namespace tess {
 
-/// One routing-table section of a log, in its own temporary file.
+/// One routing-table section of a log: its lines stand in the temporary
+/// file from byte position `Start` (1-based) on.
 struct SplitSection {
   std::string Name;  // "!!begin", "!!default" or the VRF's name
-  std::string FilePath;
+  int64_t Start = 1;
   int64_t LineCount = 0;
 };
 
-/// Splits the log at `logPath` into section files named from `tempBase`.
-/// Every section whose file was created is listed in `sections`, also on
-/// failure, for the caller's clean-up. A section file that would be the log
-/// or `protectedPath` (the run's result) is refused.
-Status SplitTables(const std::string& logPath, const std::string& tempBase,
+/// Splits the log at `logPath` into the temporary file `tempPath`, its
+/// sections one after another, listed in `sections`. A temporary file that
+/// would be the log or `protectedPath` (the run's result) is refused. On
+/// failure nothing of the temporary file is left.
+Status SplitTables(const std::string& logPath, const std::string& tempPath,
                    const std::string& protectedPath, std::vector<SplitSection>& sections);
 
 /// Removes each backspace together with the character before it.

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "io/line_reader.h"
+#include "sorter/sorted_line_reader.h"
 #include "sorter/info_filter.h"
 #include "sorter/parse_route_line.h"
 
@@ -35,27 +35,17 @@ void PathFolder::Fold(std::string& line) {
   }
 }
 
-Status WriteSortedTable(const std::string& sectionPath, const SortRecords& records,
+Status WriteSortedTable(ChunkedFile& temporaryFile, const SortRecords& records,
                         const SortOptions& options, LineWriter& out) {
-  LineReader in;
-  if (Status st = in.Open(sectionPath); !st.ok()) return st;
-  const size_t n = records.Count();
   PathFolder folder;
-  std::string asRead;
   std::string line;
-  for (size_t i = 1; i <= n; ++i) {
-    in.Seek(records.LinePosition[i]);
-    if (!in.ReadLine(asRead)) {
-      return in.status().ok() ? Status::Fail(sectionPath, "temporary file is shorter than expected")
-                              : in.status();
-    }
+  return ReadLinesInSortedOrder(temporaryFile, records, [&](std::string_view asRead) {
     const bool routeLine = PassesWriterRouteTest(asRead);
-    line = asRead;
+    line.assign(asRead);
     folder.Fold(line);
     if (options.InForce && routeLine) ApplyInfoFilter(line, options.Filter, asRead);
     out.WriteLine(line);
-  }
-  return Status::Ok();
+  });
 }
 
 }  // namespace tess

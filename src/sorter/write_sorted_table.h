@@ -8,12 +8,14 @@
 #include "io/status.h"
 #include "sorter/sort_options.h"
 #include "sorter/sort_records.h"
+#include "sorter/sorted_line_reader.h"
 
 namespace tess {
 
-/// Writes the lines of a section file to `out` in the order of `records`,
-/// with `options` applied to every route line when in force.
-Status WriteSortedTable(const std::string& sectionPath, const SortRecords& records,
+/// Writes the lines of a section of the temporary file to `out` in the
+/// order of `records`, with `options` applied to every route line when in
+/// force.
+Status WriteSortedTable(ChunkedFile& temporaryFile, const SortRecords& records,
                         const SortOptions& options, LineWriter& out);
 
 /// Folding of extra paths across consecutive lines of one section.

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <thread>
+
 #include "app/output_names.h"
 #include "test_support.h"
 
@@ -113,18 +115,28 @@ TEST_F(CompareLogsTest, AFailedComparisonChangesNoFileOfTheUsers) {
   }
 }
 
-TEST_F(CompareLogsTest, ProgressNamesEachSortOnce) {
+TEST_F(CompareLogsTest, ProgressNamesBothSortsOnTheCallersThread) {
   std::string seen;
   CompareProgress progress;
-  progress.SortStarted = [&](int slot) { seen += "<" + std::to_string(slot); };
-  progress.SortFinished = [&](int slot) { seen += std::to_string(slot) + ">"; };
+  const std::thread::id caller = std::this_thread::get_id();
+  progress.SortStarted = [&](int slot) {
+    seen += "<" + std::to_string(slot);
+    EXPECT_EQ(std::this_thread::get_id(), caller);
+  };
+  progress.SortFinished = [&](int slot) {
+    seen += std::to_string(slot) + ">";
+    EXPECT_EQ(std::this_thread::get_id(), caller);
+  };
   EXPECT_TRUE(CompareLogs(Request(), progress).status.ok());
-  EXPECT_EQ(seen, "<11><22>");
+  EXPECT_EQ(seen, "<1<21>2>");
   seen.clear();
+  const std::vector<std::string> files = dir.List();
   CompareRequest broken = Request();
-  broken.After.TempBase = dir.File("none/after.(2)");  // its sections cannot be written
-  EXPECT_FALSE(CompareLogs(broken, progress).status.ok());
-  EXPECT_EQ(seen, "<11><22>");
+  broken.After.TempBase = dir.File("none/after.(2)");  // its temporary file cannot be written
+  const CompareOutcome outcome = CompareLogs(broken, progress);
+  EXPECT_EQ(outcome.status.file(), dir.File("none/after.(2)"));
+  EXPECT_EQ(seen, "<1<21>2>");
+  EXPECT_EQ(dir.List(), files);
 }
 
 }  // namespace

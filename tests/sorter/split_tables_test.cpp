@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "sorter/section_file_name.h"
 #include "test_support.h"
 
 namespace tess {
@@ -20,8 +19,13 @@ class Split : public ::testing::Test {
     WriteFile(dir.File(input), log);
     return SplitTables(dir.File(input), dir.File("r1.(1)"), dir.File("r1.srt"), sections);
   }
-  std::string Section(const std::string& name, int t) const {
-    return ReadFile(dir.File("r1.(1)" + name + "_" + std::to_string(t)));
+  // The bytes of section `t` in the temporary file, which must be named `name`.
+  std::string Section(const std::string& name, size_t t) const {
+    const std::string all = ReadFile(dir.File("r1.(1)"));
+    if (t >= sections.size() || sections[t].Name != name) return "<no section " + name + ">";
+    const size_t start = static_cast<size_t>(sections[t].Start - 1);
+    const size_t end = t + 1 < sections.size() ? static_cast<size_t>(sections[t + 1].Start - 1) : all.size();
+    return all.substr(start, end - start);
   }
   std::string Begin() const { return Section("!!begin", 0); }
   ScratchDir dir;
@@ -33,7 +37,6 @@ TEST_F(Split, SectionsAreNamedByTheTableLineBeforeThem) {
                   "Gateway of last resort is not set\nC    10.0.0.0/8 is directly connected, E0\n"
                   "Gateway of last resort is not set\n\nRouting Table: C D/e\nR1#\n").ok());
   ASSERT_EQ(sections.size(), 3u);
-  EXPECT_EQ(sections[2].FilePath, dir.File("r1.(1)!!default_2"));
   EXPECT_EQ(Begin(), CrLf({"R1#show ip route vrf *", "Routing Table: A", "Routing Table: B"}));
   // The second table line replaced the first.
   EXPECT_EQ(Section("B", 1), CrLf({"Gateway of last resort is not set", "C    10.0.0.0/8 is directly connected, E0"}));
@@ -81,18 +84,21 @@ TEST_F(Split, ExtraPathsTakeTheHeadOfTheLineAbove) {
                            std::string(16, ' ') + rest}));
 }
 
-TEST_F(Split, RefusesASectionFileThatIsTheInput) {
-  EXPECT_FALSE(Run("keep\n", "r1.(1)!!begin_0").ok());
-  EXPECT_EQ(Begin(), "keep\n");
+// The temporary file is the log's name with ".(1)" for its extension: a
+// log that has that name is refused and kept.
+TEST_F(Split, RefusesATemporaryFileThatIsTheInput) {
+  EXPECT_FALSE(Run("keep\n", "r1.(1)").ok());
+  EXPECT_EQ(ReadFile(dir.File("r1.(1)")), "keep\n");
   EXPECT_TRUE(sections.empty());
 }
 
-TEST(SectionFileName, SanitizedAndBounded) {
-  EXPECT_EQ(SectionFileName("/d/r1.(1)", "VRF A:1,*", 2), "/d/r1.(1)VRF A:1,*_2");
-  EXPECT_EQ(SectionFileName("/d/r1.(1)", "../../x", 1), "/d/r1.(1).._.._x_1");
-  EXPECT_EQ(SectionFileName("/d/r1.(1)", std::string("a\\b\x01\x7f\0c", 7), 12), "/d/r1.(1)a_b___c_12");
-  // The last component is cut to 200 bytes.
-  EXPECT_EQ(SectionFileName("/d/r1.(1)", std::string(300, 'v'), 3), "/d/r1.(1)" + std::string(192, 'v') + "_3");
+// Table names never reach a file name: a crafted "Routing Table: " line
+// names a section, nothing on disk.
+TEST_F(Split, TableNamesStayOutOfFileNames) {
+  ASSERT_TRUE(Run("Routing Table: ../../x\nGateway of last resort is not set\n").ok());
+  ASSERT_EQ(sections.size(), 2u);
+  EXPECT_EQ(sections[1].Name, "../../x");
+  EXPECT_EQ(dir.List(), (std::vector<std::string>{"r1.(1)", "r1.log"}));
 }
 
 }  // namespace
