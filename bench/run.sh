@@ -64,7 +64,8 @@ measure() {
   local results=()
   for _ in $(seq 1 "$runs"); do
     rm -f ./*.srt ./*.dif
-    results+=("$( { /usr/bin/time -f "%e %M" "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -1)")
+    /usr/bin/time -o timing -f "%e %M" "$@" >/dev/null 2>&1 || true
+    results+=("$(tail -1 timing)")
   done
   local median
   median=$(printf '%s\n' "${results[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p")
