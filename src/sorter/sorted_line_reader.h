@@ -43,6 +43,6 @@ class ChunkedFile {
 /// reads it. `windowBytes` bounds the memory the lines take at once.
 Status ReadLinesInSortedOrder(ChunkedFile& file, const SortRecords& records,
                               const std::function<void(std::string_view)>& take,
-                              size_t windowBytes = 16 << 20);
+                              size_t windowBytes = 32 << 20);
 
 }  // namespace tess
