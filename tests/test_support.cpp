@@ -125,13 +125,6 @@ class OpenBinaryCopy {
   std::string path_;
 };
 
-// The binary as nobody can start it.
-std::string BinaryForNobody() {
-  if (OthersCanRun(TESSALINE_BINARY)) return TESSALINE_BINARY;
-  static const OpenBinaryCopy copy;
-  return copy.path();
-}
-
 // What the child of RunTessalineAsNobody reports through its pipe when a
 // step fails before the binary starts.
 struct ChildFailure {
@@ -145,6 +138,12 @@ constexpr const char* kSteps[] = {
 };
 
 }  // namespace
+
+std::string BinaryForNobody() {
+  if (OthersCanRun(TESSALINE_BINARY)) return TESSALINE_BINARY;
+  static const OpenBinaryCopy copy;
+  return copy.path();
+}
 
 RunResult RunTessalineAsNobody(const std::vector<std::string>& args, const std::string& cwd,
                                const std::string& configHome) {

@@ -79,6 +79,10 @@ inline constexpr unsigned kNobodyId = 65534;
 RunResult RunTessalineAsNobody(const std::vector<std::string>& args, const std::string& cwd,
                                const std::string& configHome);
 
+/// The binary as user nobody can start it: the built one, or a copy in an
+/// open temporary folder when the build's folders are closed to others.
+std::string BinaryForNobody();
+
 /// Folder of the project's sources, and the router captures kept in it
 /// (tests/captures, with SOURCES.md naming where each comes from).
 std::string SourceDir();

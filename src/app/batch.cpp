@@ -84,8 +84,15 @@ class ProgressLine {
 };
 
 int Fail(std::ostream& err, const Status& status) {
-  err << "tessaline: " << status.Message() << "\n";
+  err << "tessaline: " << EscapeControlCharacters(status.Message()) << "\n";
   return kExitFailure;
+}
+
+// A log in which no line parsed as a route is most likely not "show ip
+// route" output (another platform's, or the wrong file): said on standard
+// error, the exit status stays that of the run.
+void WarnWithoutRoutes(std::ostream& err, const std::string& log, int64_t routeLines) {
+  if (routeLines == 0) err << "tessaline: warning: " << ShownFileName(log) << ": no route lines found\n";
 }
 
 int RunFolderComparison(const BatchOptions& options, const ComparisonSettings& comparison,
@@ -103,6 +110,12 @@ int RunFolderComparison(const BatchOptions& options, const ComparisonSettings& c
     RunPairs(pairs, requests, jobs, [&](size_t finished, size_t total, const PairResult& pair) {
       progress.Show(finished, total, pair.Name);
     });
+  }
+  for (const PairResult& pair : pairs) {
+    // One-sided names ran no comparison; failed ones have their verdict.
+    if (pair.ReportPath.empty() || !pair.Outcome.status.ok()) continue;
+    WarnWithoutRoutes(err, pair.BeforePath, pair.Outcome.BeforeRouteLines);
+    WarnWithoutRoutes(err, pair.AfterPath, pair.Outcome.AfterRouteLines);
   }
   out << (options.Json ? ComparisonJson(pairs, beforeDir, afterDir) : SummaryText(pairs, beforeDir, afterDir));
   return FolderExitCode(pairs);
@@ -127,6 +140,8 @@ int RunComparison(const BatchOptions& options, const ComparisonSettings& compari
   pair.Verdict = VerdictOf(pair.Outcome);
   if (options.Json) out << ComparisonJson({pair}, "", "");
   if (!pair.Outcome.status.ok()) return Fail(err, pair.Outcome.status);
+  WarnWithoutRoutes(err, before, pair.Outcome.BeforeRouteLines);
+  WarnWithoutRoutes(err, after, pair.Outcome.AfterRouteLines);
   return pair.Outcome.DifferenceCount == 0 ? kExitOk : kExitDifferent;
 }
 
@@ -137,7 +152,7 @@ int RunBatch(const std::vector<std::string>& args, const std::optional<std::stri
   std::string error;
   const auto options = ParseBatchOptions(args, error);
   if (!options) {
-    err << "tessaline: " << error << "\n" << UsageText();
+    err << "tessaline: " << EscapeControlCharacters(error) << "\n" << UsageText();
     return kExitFailure;
   }
   if (options->Help) {
@@ -172,7 +187,9 @@ int RunBatch(const std::vector<std::string>& args, const std::optional<std::stri
 
   if (!compare) {
     const SortOutcome outcome = SortLog(BatchSortRequest(*options, settings));
-    return outcome.status.ok() ? kExitOk : Fail(err, outcome.status);
+    if (!outcome.status.ok()) return Fail(err, outcome.status);
+    WarnWithoutRoutes(err, options->Files[0], outcome.Index.RouteLineCount);
+    return kExitOk;
   }
   return RunComparison(*options, BatchComparisonSettings(*options, settings), out, err);
 }

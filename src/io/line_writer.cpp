@@ -1,11 +1,14 @@
 #include "io/line_writer.h"
 
 #include "io/paths.h"
+#include "io/temporary_files.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,10 +17,43 @@ namespace tess {
 namespace {
 constexpr size_t kFlushSize = 64 * 1024;
 
+// A hidden name beside `path` that is unlikely to exist: ".tessaline-"
+// and six random letters or digits.
 std::string TempPathFor(const std::string& path) {
+  static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
   const size_t slash = path.find_last_of('/');
-  const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  return dir + ".tessaline-XXXXXX";
+  std::string name = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  name += ".tessaline-";
+  unsigned char random[6] = {};
+  if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) {
+    static std::atomic<unsigned> counter{0};
+    const unsigned mix = static_cast<unsigned>(::getpid()) * 2654435761u + counter.fetch_add(1) * 40503u;
+    for (size_t k = 0; k < sizeof random; ++k) random[k] = static_cast<unsigned char>(mix >> (k * 5));
+  }
+  for (unsigned char r : random) name += kLetters[r % (sizeof kLetters - 1)];
+  return name;
+}
+
+// Creates `path` (which must not exist) as a registered temporary file.
+int CreateRegistered(const std::string& path, mode_t mode) {
+  const TemporaryFileCreation creation;
+  if (!creation.Allowed()) {
+    errno = EINTR;
+    return -1;
+  }
+  RegisterTemporaryFile(path);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+  if (fd < 0) {
+    const int error = errno;
+    UnregisterTemporaryFile(path);
+    errno = error;
+  }
+  return fd;
+}
+
+void RemoveRegistered(const std::string& path) {
+  ::unlink(path.c_str());
+  UnregisterTemporaryFile(path);
 }
 
 }  // namespace
@@ -34,15 +70,21 @@ Status LineWriter::Create(const std::string& path, Mode mode) {
   if (mode == Mode::kDirect) {
     // A leftover of the same name is replaced, never written through: a
     // symbolic or hard link there must not empty a file elsewhere.
+    // It is a temporary of the run until RemoveFile removes it.
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) return Status::FromErrno(path, errno);
-    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    fd_ = CreateRegistered(path, 0666);
     if (fd_ < 0) return Status::FromErrno(path, errno);
     return Status::Ok();
   }
-  std::string pattern = TempPathFor(path);
-  fd_ = ::mkstemp(pattern.data());
-  if (fd_ < 0) return Status::FromErrno(path, errno);
-  tempPath_ = pattern;
+  // As mkstemp, but registered before it exists, so that an interruption
+  // can never leave it behind.
+  for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+    std::string candidate = TempPathFor(path);
+    fd_ = CreateRegistered(candidate, 0600);
+    if (fd_ >= 0) tempPath_ = std::move(candidate);
+    else if (errno != EEXIST) return Status::FromErrno(path, errno);
+  }
+  if (fd_ < 0) return Status::FromErrno(path, EEXIST);
   ::fchmod(fd_, 0666 & ~ProcessUmask());
   return Status::Ok();
 }
@@ -74,7 +116,7 @@ Status LineWriter::Finish() {
   if (::close(fd_) != 0 && status_.ok()) status_ = Status::FromErrno(path_, errno);
   fd_ = -1;
   if (!status_.ok()) {
-    ::unlink(WrittenPath().c_str());
+    RemoveRegistered(WrittenPath());
     tempPath_.clear();
   }
   return status_;
@@ -87,6 +129,8 @@ Status LineWriter::Publish() {
     status_ = Status::FromErrno(path_, errno);
     ::unlink(tempPath_.c_str());
   }
+  // After the rename: an interruption in between finds the name gone.
+  UnregisterTemporaryFile(tempPath_);
   tempPath_.clear();
   return status_;
 }
@@ -100,9 +144,9 @@ void LineWriter::Abandon() {
   if (fd_ >= 0) {
     ::close(fd_);
     fd_ = -1;
-    ::unlink(WrittenPath().c_str());
+    RemoveRegistered(WrittenPath());
   } else if (mode_ == Mode::kReplaceOnCommit && !tempPath_.empty()) {
-    ::unlink(tempPath_.c_str());
+    RemoveRegistered(tempPath_);
   }
   tempPath_.clear();
   buffer_.clear();

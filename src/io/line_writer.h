@@ -3,6 +3,10 @@
 // In staged mode the lines go to a hidden temporary file in the target's
 // folder, which reaches the target's name only by Publish(): a failed run
 // leaves an existing file of that name as it was and no partial file behind.
+//
+// Every file a writer creates is a temporary of the run until it is
+// published, abandoned or (direct mode) removed with RemoveFile: an
+// interrupted program removes it (see temporary_files.h).
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,7 @@
 #include "io/paths.h"
 
+#include "io/temporary_files.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -30,8 +32,10 @@ bool SameExistingFile(const std::string& a, const std::string& b) {
 }
 
 Status RemoveFile(const std::string& path) {
-  if (::unlink(path.c_str()) == 0 || errno == ENOENT) return Status::Ok();
-  return Status::FromErrno(path, errno);
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT) return Status::FromErrno(path, errno);
+  // A run's temporary file is gone: an interruption has nothing left to remove.
+  UnregisterTemporaryFile(path);
+  return Status::Ok();
 }
 
 bool FileExists(const std::string& fileName) {

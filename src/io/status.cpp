@@ -12,9 +12,36 @@ Status Status::FromErrno(std::string file, int errnum) {
   return s;
 }
 
-std::string Status::Message() const {
-  const std::string shown = file_.empty() ? std::string("(empty file name)") : file_;
-  return shown + ": " + reason_;
+std::string Status::Message() const { return ShownFileName(file_) + ": " + reason_; }
+
+std::string EscapeControlCharacters(const std::string& text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string shown;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\n') {
+      shown += "\\n";
+    } else if (c == '\t') {
+      shown += "\\t";
+    } else if (c == '\r') {
+      shown += "\\r";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      shown += "\\x";
+      shown += kHex[byte >> 4];
+      shown += kHex[byte & 0xF];
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
+std::string ShownFileName(const std::string& name) {
+  const std::string shown = EscapeControlCharacters(name);
+  // Spaces at either end would be invisible; nothing at all would read as a
+  // missing name.
+  if (name.empty() || name.front() == ' ' || name.back() == ' ') return "'" + shown + "'";
+  return shown;
 }
 
 }  // namespace tess

@@ -27,7 +27,8 @@ class Status {
   const std::string& reason() const { return reason_; }
   /// The system's error number of a failed system call, 0 otherwise.
   int code() const { return code_; }
-  /// "FILE: reason", the form every front end shows.
+  /// "FILE: reason", the form every front end shows: one line, the file
+  /// name as ShownFileName gives it.
   std::string Message() const;
 
  private:
@@ -36,5 +37,12 @@ class Status {
   std::string reason_;
   int code_ = 0;
 };
+
+/// `text` with its control characters escaped as ShownFileName does.
+std::string EscapeControlCharacters(const std::string& text);
+/// A file name as messages show it, always on one line: control characters
+/// escaped ("\n", "\t", "\r", others as "\x1b"), and an empty name, or one
+/// that begins or ends with a space, in single quotes ('', '  a.log').
+std::string ShownFileName(const std::string& name);
 
 }  // namespace tess

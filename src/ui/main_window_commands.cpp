@@ -10,6 +10,7 @@
 #include "app/compare_logs.h"
 #include "app/sort_log.h"
 #include "app/version.h"
+#include "app/window_failure_text.h"
 #include "ui/control_table.h"
 #include "ui/documentation_folder.h"
 #include "ui/field_mirror.h"
@@ -174,9 +175,7 @@ void MainWindow::ShowHelp(const std::string& text) {
 // A failed run ends only that run: it has already removed its temporary
 // files and changed no file of the user's, and the window stays usable.
 void MainWindow::ShowFailure(const Status& status) {
-  QString text = QString::fromUtf8("処理を完了できませんでした。\n\n");
-  if (status.code() != 0) text += QString::fromUtf8("エラー番号 %1\n").arg(status.code());
-  text += FromState(status.Message());
+  const QString text = FromState(WindowFailureText(status));
   QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kWindowCaption), text, QMessageBox::Ok,
                   this);
   box.setTextFormat(Qt::PlainText);

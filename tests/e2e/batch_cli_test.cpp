@@ -118,7 +118,7 @@ TEST_F(Batch, FileNamesAreTakenAsGiven) {
   const std::vector<std::string> before = dir.List();
   const RunResult r = Run({"my log.log", ""});
   EXPECT_EQ(r.exitCode, 2);
-  EXPECT_EQ(r.err, "tessaline: (empty file name): No such file or directory\n");
+  EXPECT_EQ(r.err, "tessaline: '': No such file or directory\n");
   EXPECT_EQ(dir.List(), before);  // nothing sorted
   // A third name is ignored.
   EXPECT_EQ(Run({"my log.log", "a\"b.log", "nope.log"}).exitCode, 0);
