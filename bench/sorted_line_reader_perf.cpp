@@ -19,26 +19,18 @@ void ReadShuffled(benchmark::State& state) {
   char path[] = "/tmp/tessaline-perf-XXXXXX";
   const int fd = ::mkstemp(path);
   ::close(fd);
-  SortRecords r;
-  r.Resize(lines.size());
+  std::vector<LineRecord> shuffled;
   {
     std::ofstream out(path, std::ios::binary);
     int64_t position = 1;
-    for (size_t i = 1; i <= lines.size(); ++i) {
-      out << lines[i - 1] << "\r\n";
-      r.LinePosition[i] = position;
-      r.LineLength[i] = static_cast<uint32_t>(lines[i - 1].size() + 2);
-      position += r.LineLength[i];
+    for (const std::string& line : lines) {
+      out << line << "\r\n";
+      const int64_t length = static_cast<int64_t>(line.size()) + 2;
+      shuffled.push_back(LineRecord::At(position, length));
+      position += length;
     }
   }
-  std::vector<size_t> order(lines.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = i + 1;
-  std::shuffle(order.begin(), order.end(), std::mt19937(7));
-  SortRecords shuffled = r;
-  for (size_t i = 0; i < order.size(); ++i) {
-    shuffled.LinePosition[i + 1] = r.LinePosition[order[i]];
-    shuffled.LineLength[i + 1] = r.LineLength[order[i]];
-  }
+  std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(7));
   for (auto _ : state) {
     ChunkedFile file;
     if (!file.Open(path).ok()) state.SkipWithError("cannot open the file");

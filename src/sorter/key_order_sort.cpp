@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <vector>
 
 #include "sorter/radix_sort.h"
 
@@ -10,95 +9,57 @@ namespace tess {
 
 namespace {
 
-// A record's key as two 62-bit halves (bits 30 to 0 of words 1 and 2, of
-// words 3 and 4), the sign bits of its words, and its index.
-struct PackedKey {
-  uint64_t high;
-  uint64_t low;
-  uint32_t index;
-  uint32_t signs;  // bit w - 1 set when word w is negative
-};
-
-uint64_t Bits(int32_t word) { return static_cast<uint32_t>(word) & 0x7FFFFFFFu; }
-
-std::vector<PackedKey> Pack(const SortRecords& r) {
-  const size_t n = r.Count();
-  std::vector<PackedKey> keys;
-  keys.reserve(n);
-  for (size_t i = 1; i <= n; ++i) {
-    const int32_t w[4] = {r.SortKey1[i], r.SortKey2[i], r.SortKey3[i], r.SortKey4[i]};
-    uint32_t signs = 0;
-    for (int k = 0; k < 4; ++k) signs |= (w[k] < 0 ? 1u : 0u) << k;
-    keys.push_back({Bits(w[0]) << 31 | Bits(w[1]), Bits(w[2]) << 31 | Bits(w[3]),
-                    static_cast<uint32_t>(i), signs});
-  }
-  return keys;
+bool KeyLess(const LineRecord& a, const LineRecord& b) {
+  return a.KeyHigh() != b.KeyHigh() ? a.KeyHigh() < b.KeyHigh() : a.KeyLow() < b.KeyLow();
 }
 
 // Whether neighbours in key order agree in the bits of words 1 to w but
 // not in the sign of word w, for w from 1 to 3: the bitwise passes compare
-// whole earlier words to find their groups, so such records would part.
+// whole earlier words to find their groups, so such lines would part.
 // Equal keys (which line numbers rule out) are left to the passes too.
-bool NeedsThePasses(const std::vector<PackedKey>& keys) {
-  for (size_t i = 1; i < keys.size(); ++i) {
-    const PackedKey& a = keys[i - 1];
-    const PackedKey& b = keys[i];
-    if (a.high == b.high && a.low == b.low) return true;
-    const uint32_t differ = a.signs ^ b.signs;
+bool NeedsThePasses(const std::vector<LineRecord>& lines) {
+  for (size_t i = 1; i < lines.size(); ++i) {
+    const LineRecord& a = lines[i - 1];
+    const LineRecord& b = lines[i];
+    const bool sameHigh = a.KeyHigh() == b.KeyHigh();
+    if (sameHigh && a.KeyLow() == b.KeyLow()) return true;
+    const uint32_t differ = a.Signs() ^ b.Signs();
     if (differ == 0) continue;
-    if ((differ & 1) && (a.high >> 31) == (b.high >> 31)) return true;
-    if ((differ & 2) && a.high == b.high) return true;
-    if ((differ & 4) && a.high == b.high && (a.low >> 31) == (b.low >> 31)) return true;
+    if ((differ & 1) && (a.KeyHigh() >> 31) == (b.KeyHigh() >> 31)) return true;
+    if ((differ & 2) && sameHigh) return true;
+    if ((differ & 4) && sameHigh && (a.KeyLow() >> 31) == (b.KeyLow() >> 31)) return true;
   }
   return false;
 }
 
-// Puts entry order[i] of `values` at i + 1 (entry 0 stays unused).
-// The key words back from their packed form, for the bitwise passes.
-void Unpack(const std::vector<PackedKey>& keys, SortRecords& r) {
-  std::vector<int32_t>* words[4] = {&r.SortKey1, &r.SortKey2, &r.SortKey3, &r.SortKey4};
-  for (std::vector<int32_t>* word : words) word->assign(keys.size() + 1, 0);
-  for (const PackedKey& key : keys) {
-    const uint64_t bits[4] = {key.high >> 31, key.high & 0x7FFFFFFF, key.low >> 31, key.low & 0x7FFFFFFF};
-    for (int w = 0; w < 4; ++w) {
-      const uint32_t sign = (key.signs >> w & 1u) << 31;
-      (*words[w])[key.index] = static_cast<int32_t>(static_cast<uint32_t>(bits[w]) | sign);
-    }
+// The bitwise passes over the lines in file order (line numbers grow with
+// positions), then the lines in the order they leave.
+void SortByThePasses(std::vector<LineRecord>& lines) {
+  std::sort(lines.begin(), lines.end(),
+            [](const LineRecord& a, const LineRecord& b) { return a.Position() < b.Position(); });
+  SortRecords records;
+  records.Resize(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    records.SortKey1[i + 1] = lines[i].Word(0);
+    records.SortKey2[i + 1] = lines[i].Word(1);
+    records.SortKey3[i + 1] = lines[i].Word(2);
+    records.SortKey4[i + 1] = lines[i].Word(3);
+    records.LinePosition[i + 1] = static_cast<int64_t>(i);
   }
-}
-
-template <typename T>
-void Permute(std::vector<T>& values, const std::vector<uint32_t>& order) {
-  if (values.empty()) return;
-  std::vector<T> sorted;
-  sorted.reserve(values.size());
-  sorted.push_back(values[0]);
-  for (uint32_t index : order) sorted.push_back(values[index]);
-  values.swap(sorted);
+  RadixSort(records);
+  std::vector<LineRecord> sorted;
+  sorted.reserve(lines.size());
+  for (size_t i = 1; i <= lines.size(); ++i) {
+    sorted.push_back(lines[static_cast<size_t>(records.LinePosition[i])]);
+  }
+  lines.swap(sorted);
 }
 
 }  // namespace
 
-void SortInKeyOrder(SortRecords& r) {
-  if (r.Count() < 2) return;
-  std::vector<PackedKey> keys = Pack(r);
-  // The words live on in `keys` only, which keeps the peak of memory low.
-  for (std::vector<int32_t>* word : {&r.SortKey1, &r.SortKey2, &r.SortKey3, &r.SortKey4}) {
-    std::vector<int32_t>().swap(*word);
-  }
-  std::sort(keys.begin(), keys.end(), [](const PackedKey& a, const PackedKey& b) {
-    return a.high != b.high ? a.high < b.high : a.low < b.low;
-  });
-  if (NeedsThePasses(keys)) {
-    Unpack(keys, r);
-    return RadixSort(r);
-  }
-  std::vector<uint32_t> order;
-  order.reserve(keys.size());
-  for (const PackedKey& key : keys) order.push_back(key.index);
-  std::vector<PackedKey>().swap(keys);  // the memory goes before the copies below
-  Permute(r.LinePosition, order);
-  Permute(r.LineLength, order);
+void SortInKeyOrder(std::vector<LineRecord>& lines) {
+  std::sort(lines.begin(), lines.end(), KeyLess);
+  if (NeedsThePasses(lines)) SortByThePasses(lines);
 }
 
 }  // namespace tess

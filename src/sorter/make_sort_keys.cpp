@@ -48,29 +48,24 @@ KeyWords BuildKeyWords(SortOrder order, const RouteFields& f, int lineState, int
   }
 }
 
-Status MakeSortKeys(LineReader& in, int64_t lineCount, SortOrder order, SortRecords& r) {
-  r.Resize(static_cast<size_t>(lineCount));
-  r.RouteLineCount = 0;
+Status MakeSortKeys(LineReader& in, int64_t lineCount, SortOrder order, std::vector<LineRecord>& lines,
+                    int64_t& routeLineCount) {
+  lines.clear();
+  lines.reserve(static_cast<size_t>(lineCount));
   LineStream stream;
   int lineState = kStreamStart;
   std::string line;
   RouteFields fields;
   for (int64_t i = 1; i <= lineCount; ++i) {
-    const size_t k = static_cast<size_t>(i);
-    r.LinePosition[k] = in.Position();
+    const int64_t position = in.Position();
     if (!in.ReadLine(line)) {
       return in.status().ok() ? Status::Fail(in.Path(), "temporary file is shorter than expected")
                               : in.status();
     }
-    const int64_t length = in.Position() - r.LinePosition[k];
-    r.LineLength[k] = length < SortRecords::kLongLine ? static_cast<uint32_t>(length) : SortRecords::kLongLine;
     ParseRouteLine(line, fields, lineState, stream);
-    if (fields.ProtoCode != kNotRouteProto) ++r.RouteLineCount;
-    const KeyWords w = BuildKeyWords(order, fields, lineState, i);
-    r.SortKey1[k] = w[0];
-    r.SortKey2[k] = w[1];
-    r.SortKey3[k] = w[2];
-    r.SortKey4[k] = w[3];
+    if (fields.ProtoCode != kNotRouteProto) ++routeLineCount;
+    lines.push_back(LineRecord::Make(BuildKeyWords(order, fields, lineState, i), position,
+                                     in.Position() - position));
   }
   return Status::Ok();
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "io/line_reader.h"
 #include "io/status.h"
@@ -21,8 +22,10 @@ using KeyWords = std::array<int32_t, 4>;
 KeyWords BuildKeyWords(SortOrder order, const RouteFields& fields, int lineState, int64_t lineNumber);
 
 /// Reads the next `lineCount` lines of `in` (a section of the temporary
-/// file), parses them as one stream and fills `records` with their keys,
-/// positions and lengths.
-Status MakeSortKeys(LineReader& in, int64_t lineCount, SortOrder order, SortRecords& records);
+/// file), parses them as one stream and fills `lines` with their keys,
+/// positions and lengths. Adds the lines that parsed as a route line to
+/// `routeLineCount`.
+Status MakeSortKeys(LineReader& in, int64_t lineCount, SortOrder order, std::vector<LineRecord>& lines,
+                    int64_t& routeLineCount);
 
 }  // namespace tess

@@ -40,7 +40,6 @@ void RadixSort(SortRecords& r) {
           if (m != p) {
             for (int e = w; e < 4; ++e) std::swap((*words[e])[m], (*words[e])[p]);
             std::swap(r.LinePosition[m], r.LinePosition[p]);
-            if (!r.LineLength.empty()) std::swap(r.LineLength[m], r.LineLength[p]);
           }
           ++p;
         }

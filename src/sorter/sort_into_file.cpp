@@ -22,16 +22,17 @@ Status SortSections(const std::string& tempPath, const std::vector<SplitSection>
   if (Status st = keysIn.Open(tempPath); !st.ok()) return st;
   ChunkedFile linesIn;
   if (Status st = linesIn.Open(tempPath); !st.ok()) return st;
-  SortRecords records;
+  std::vector<LineRecord> lines;
   index.Tables.clear();
   index.RouteLineCount = 0;
   for (const SplitSection& section : sections) {
     const int64_t start = out.Position();
     keysIn.Seek(section.Start);
-    if (Status st = MakeSortKeys(keysIn, section.LineCount, order, records); !st.ok()) return st;
-    SortInKeyOrder(records);
-    index.RouteLineCount += records.RouteLineCount;
-    if (Status st = WriteSortedTable(linesIn, records, options, out); !st.ok()) return st;
+    if (Status st = MakeSortKeys(keysIn, section.LineCount, order, lines, index.RouteLineCount); !st.ok()) {
+      return st;
+    }
+    SortInKeyOrder(lines);
+    if (Status st = WriteSortedTable(linesIn, lines, options, out); !st.ok()) return st;
     index.Tables.push_back({section.Name, section.LineCount, start, out.Position()});
   }
   return Status::Ok();

@@ -1,7 +1,12 @@
-// The records of the section being sorted: four key words and a line
-// position per line, entry i describing line i (entry 0 unused).
+// The records of the section being sorted.
+//
+// SortRecords is the form of the bitwise passes (RadixSort): four key words
+// and a line position per line in parallel arrays, entry i describing line i
+// (entry 0 unused). LineRecord is the compact form the sort run uses: one
+// record per line with its key packed into two halves.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -11,15 +16,43 @@ namespace tess {
 struct SortRecords {
   std::vector<int32_t> SortKey1, SortKey2, SortKey3, SortKey4;
   std::vector<int64_t> LinePosition;
-  /// Bytes of each line with its line end; kLongLine for lines of 4 GiB and
-  /// more.
-  std::vector<uint32_t> LineLength;
-  static constexpr uint32_t kLongLine = UINT32_MAX;
-  /// Lines that parsed as a route line with a destination.
-  int64_t RouteLineCount = 0;
 
   void Resize(size_t lineCount);
   size_t Count() const { return LinePosition.empty() ? 0 : LinePosition.size() - 1; }
+};
+
+/// One line of a section in 24 bytes: bits 30 to 0 of its four key words
+/// (words 1 and 2 in the low 62 bits of the first half, 3 and 4 in those of
+/// the second), the sign bits of the words in the halves' top bits, and
+/// where the line stands in the temporary file (44 bits) with its length
+/// including the line end (20 bits).
+class LineRecord {
+ public:
+  /// Length() of a line of a mebibyte or more: read it with a line reader.
+  static constexpr uint32_t kLongLine = (1u << 20) - 1;
+
+  LineRecord() = default;
+  /// The record of a line with key words `words`.
+  static LineRecord Make(const std::array<int32_t, 4>& words, int64_t position, int64_t length);
+  /// A record for reading a line back only (no key).
+  static LineRecord At(int64_t position, int64_t length) { return Make({}, position, length); }
+
+  /// Keys compare by the low 31 bits of each word, word 1 first.
+  uint64_t KeyHigh() const { return high_ & kKeyBits; }
+  uint64_t KeyLow() const { return low_ & kKeyBits; }
+  /// Bit w - 1 set when word w is negative.
+  uint32_t Signs() const { return static_cast<uint32_t>(high_ >> 62 | (low_ >> 62) << 2); }
+  /// Key word w (0 to 3) as the key builder made it.
+  int32_t Word(int w) const;
+  int64_t Position() const { return static_cast<int64_t>(place_ & kPositionBits); }
+  uint32_t Length() const { return static_cast<uint32_t>(place_ >> 44); }
+
+ private:
+  static constexpr uint64_t kKeyBits = (uint64_t{1} << 62) - 1;
+  static constexpr uint64_t kPositionBits = (uint64_t{1} << 44) - 1;
+  uint64_t high_ = 0;
+  uint64_t low_ = 0;
+  uint64_t place_ = 0;
 };
 
 }  // namespace tess

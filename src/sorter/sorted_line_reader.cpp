@@ -30,43 +30,42 @@ struct Window {
   size_t capacity = 0;
 };
 
-// Records [first, last) of the sorted order: their lines gathered in file
+// Lines [first, last) of the sorted order: their texts gathered in file
 // order into one buffer, then handed out in sorted order.
-Status TakeWindow(ChunkedFile& file, const SortRecords& r, size_t first, size_t last, Window& w,
-                  const std::function<void(std::string_view)>& take) {
+Status TakeWindow(ChunkedFile& file, const std::vector<LineRecord>& r, size_t first, size_t last,
+                  Window& w, const std::function<void(std::string_view)>& take) {
   w.offset.assign(1, 0);
   w.inFileOrder.clear();
   for (size_t i = first; i < last; ++i) {
-    w.offset.push_back(w.offset.back() + r.LineLength[i]);
+    w.offset.push_back(w.offset.back() + r[i].Length());
     w.inFileOrder.push_back(static_cast<uint32_t>(i - first));
   }
   if (w.offset.back() > w.capacity) {
     w.capacity = w.offset.back();
     w.lines.reset(new char[w.capacity]);
   }
-  std::sort(w.inFileOrder.begin(), w.inFileOrder.end(), [&](uint32_t a, uint32_t b) {
-    return r.LinePosition[first + a] < r.LinePosition[first + b];
-  });
+  std::sort(w.inFileOrder.begin(), w.inFileOrder.end(),
+            [&](uint32_t a, uint32_t b) { return r[first + a].Position() < r[first + b].Position(); });
   for (uint32_t k : w.inFileOrder) {
     const char* bytes = nullptr;
-    const size_t i = first + k;
-    if (Status st = file.Bytes(r.LinePosition[i], r.LineLength[i], bytes); !st.ok()) return st;
-    std::copy(bytes, bytes + r.LineLength[i], w.lines.get() + w.offset[k]);
+    const LineRecord& line = r[first + k];
+    if (Status st = file.Bytes(line.Position(), line.Length(), bytes); !st.ok()) return st;
+    std::copy(bytes, bytes + line.Length(), w.lines.get() + w.offset[k]);
   }
   for (size_t i = first; i < last; ++i) {
-    take(WithoutLineEnd(w.lines.get() + w.offset[i - first], r.LineLength[i]));
+    take(WithoutLineEnd(w.lines.get() + w.offset[i - first], r[i].Length()));
   }
   return Status::Ok();
 }
 
 // One line at a time, for sections with a line of 4 GiB or more.
-Status TakeEachLine(const std::string& path, const SortRecords& r,
+Status TakeEachLine(const std::string& path, const std::vector<LineRecord>& r,
                     const std::function<void(std::string_view)>& take) {
   LineReader in;
   if (Status st = in.Open(path); !st.ok()) return st;
   std::string line;
-  for (size_t i = 1; i <= r.Count(); ++i) {
-    in.Seek(r.LinePosition[i]);
+  for (const LineRecord& record : r) {
+    in.Seek(record.Position());
     if (!in.ReadLine(line)) {
       return in.status().ok() ? Status::Fail(path, "temporary file is shorter than expected") : in.status();
     }
@@ -112,19 +111,18 @@ Status ChunkedFile::Load(int64_t position, size_t size) {
   return Status::Ok();
 }
 
-Status ReadLinesInSortedOrder(ChunkedFile& file, const SortRecords& records,
+Status ReadLinesInSortedOrder(ChunkedFile& file, const std::vector<LineRecord>& records,
                               const std::function<void(std::string_view)>& take, size_t windowBytes) {
-  const size_t n = records.Count();
-  if (std::find(records.LineLength.begin() + 1, records.LineLength.end(), SortRecords::kLongLine) !=
-      records.LineLength.end()) {
-    return TakeEachLine(file.Path(), records, take);
-  }
+  const size_t n = records.size();
+  const bool longLine = std::any_of(records.begin(), records.end(),
+                                    [](const LineRecord& r) { return r.Length() == LineRecord::kLongLine; });
+  if (longLine) return TakeEachLine(file.Path(), records, take);
   Window window;
-  for (size_t first = 1; first <= n;) {
+  for (size_t first = 0; first < n;) {
     size_t last = first;
     size_t bytes = 0;
-    while (last <= n && (last == first || bytes + records.LineLength[last] <= windowBytes)) {
-      bytes += records.LineLength[last++];
+    while (last < n && (last == first || bytes + records[last].Length() <= windowBytes)) {
+      bytes += records[last++].Length();
     }
     if (Status st = TakeWindow(file, records, first, last, window, take); !st.ok()) return st;
     first = last;

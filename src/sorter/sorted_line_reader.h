@@ -38,11 +38,11 @@ class ChunkedFile {
   size_t filled_ = 0;
 };
 
-/// Calls `take` with the text of line 1 to n of `records` in turn, each
-/// without its line end (and without the CRs before it), as LineReader
-/// reads it. `windowBytes` bounds the memory the lines take at once.
-Status ReadLinesInSortedOrder(ChunkedFile& file, const SortRecords& records,
+/// Calls `take` with the text of each of `lines` in turn, without its line
+/// end (and without the CRs before it), as LineReader reads it.
+/// `windowBytes` bounds the memory the texts take at once.
+Status ReadLinesInSortedOrder(ChunkedFile& file, const std::vector<LineRecord>& lines,
                               const std::function<void(std::string_view)>& take,
-                              size_t windowBytes = 32 << 20);
+                              size_t windowBytes = 16 << 20);
 
 }  // namespace tess

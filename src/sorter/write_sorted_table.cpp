@@ -35,11 +35,11 @@ void PathFolder::Fold(std::string& line) {
   }
 }
 
-Status WriteSortedTable(ChunkedFile& temporaryFile, const SortRecords& records,
+Status WriteSortedTable(ChunkedFile& temporaryFile, const std::vector<LineRecord>& lines,
                         const SortOptions& options, LineWriter& out) {
   PathFolder folder;
   std::string line;
-  return ReadLinesInSortedOrder(temporaryFile, records, [&](std::string_view asRead) {
+  return ReadLinesInSortedOrder(temporaryFile, lines, [&](std::string_view asRead) {
     const bool routeLine = PassesWriterRouteTest(asRead);
     line.assign(asRead);
     folder.Fold(line);

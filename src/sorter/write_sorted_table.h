@@ -12,10 +12,9 @@
 
 namespace tess {
 
-/// Writes the lines of a section of the temporary file to `out` in the
-/// order of `records`, with `options` applied to every route line when in
-/// force.
-Status WriteSortedTable(ChunkedFile& temporaryFile, const SortRecords& records,
+/// Writes `lines` of a section of the temporary file to `out` in their
+/// order, with `options` applied to every route line when in force.
+Status WriteSortedTable(ChunkedFile& temporaryFile, const std::vector<LineRecord>& lines,
                         const SortOptions& options, LineWriter& out);
 
 /// Folding of extra paths across consecutive lines of one section.

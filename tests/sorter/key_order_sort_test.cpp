@@ -1,6 +1,6 @@
 // The fast sort against the bitwise passes it replaces: the same order on
 // millions of random keys, with negative words, equal leading words and
-// keys told apart only by their line number.
+// keys told apart only by their line number. Each word survives packing.
 #include "sorter/key_order_sort.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +11,22 @@
 
 namespace tess {
 namespace {
+
+// The fast sort's result as line positions, against the bitwise passes' on
+// the same key words.
+std::pair<std::vector<int64_t>, std::vector<int64_t>> BothOrders(const SortRecords& records) {
+  std::vector<LineRecord> lines;
+  for (size_t i = 1; i <= records.Count(); ++i) {
+    lines.push_back(LineRecord::Make({records.SortKey1[i], records.SortKey2[i], records.SortKey3[i], records.SortKey4[i]},
+                                     records.LinePosition[i], 2));
+  }
+  SortInKeyOrder(lines);
+  std::vector<int64_t> fast = {0};
+  for (const LineRecord& line : lines) fast.push_back(line.Position());
+  SortRecords reference = records;
+  RadixSort(reference);
+  return {fast, reference.LinePosition};
+}
 
 // `n` records whose words come from small ranges (many equal leading words),
 // sometimes anything, sometimes negative; word 4 ends in twice the line
@@ -44,11 +60,8 @@ TEST(SortInKeyOrder, GivesTheOrderOfTheBitwisePasses) {
   for (const auto& c : cases) {
     std::mt19937 rng(static_cast<unsigned>(c.n + c.negativeOneIn));
     for (int round = 0; round < c.rounds; ++round) {
-      SortRecords fast = RandomRecords(rng, c.n, c.negativeOneIn);
-      SortRecords reference = fast;
-      SortInKeyOrder(fast);
-      RadixSort(reference);
-      ASSERT_EQ(fast.LinePosition, reference.LinePosition) << c.n << " records, round " << round;
+      const auto [fast, reference] = BothOrders(RandomRecords(rng, c.n, c.negativeOneIn));
+      ASSERT_EQ(fast, reference) << c.n << " records, round " << round;
       total += c.n;
     }
   }
@@ -69,12 +82,23 @@ TEST(SortInKeyOrder, SignSplitGroupsKeepTheOrderOfThePasses) {
     r.SortKey4[i] = static_cast<int32_t>(2 * (7 - i));
     r.LinePosition[i] = static_cast<int64_t>(i);
   }
-  SortRecords reference = r;
-  SortInKeyOrder(r);
-  RadixSort(reference);
-  EXPECT_EQ(r.LinePosition, reference.LinePosition);
+  const auto [fast, reference] = BothOrders(r);
+  EXPECT_EQ(fast, reference);
   // Not the order of the low bits alone, which would be 6, 5, ..., 1.
-  EXPECT_NE(r.LinePosition, (std::vector<int64_t>{0, 6, 5, 4, 3, 2, 1}));
+  EXPECT_NE(fast, (std::vector<int64_t>{0, 6, 5, 4, 3, 2, 1}));
+}
+
+TEST(LineRecord, KeepsEveryWordWithItsSign) {
+  for (const std::array<int32_t, 4> words : {std::array<int32_t, 4>{0, 0x7FFFFFFF, -1, 5},
+                                             std::array<int32_t, 4>{-2, 1 << 29, 0x40000000, -0x7FFFFFFF}}) {
+    const LineRecord r = LineRecord::Make(words, (int64_t{1} << 43) + 7, 9);
+    for (int w = 0; w < 4; ++w) EXPECT_EQ(r.Word(w), words[static_cast<size_t>(w)]) << w;
+    EXPECT_EQ(r.Position(), (int64_t{1} << 43) + 7);
+    EXPECT_EQ(r.Length(), 9u);
+  }
+  // A line of a mebibyte or more is read back another way.
+  EXPECT_EQ(LineRecord::Make({}, 1, 1 << 20).Length(), LineRecord::kLongLine);
+  EXPECT_EQ(LineRecord::Make({}, 1, (1 << 20) - 2).Length(), (1u << 20) - 2);
 }
 
 }  // namespace
