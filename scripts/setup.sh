@@ -6,7 +6,8 @@
 # scripts/package-test.sh).
 set -euo pipefail
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev qt6-base-dev fonts-ipafont-gothic xvfb xauth time
-  librsvg2-bin gzip desktop-file-utils appstream)
+  librsvg2-bin gzip desktop-file-utils appstream
+  clang libclang-rt-14-dev)
 if [ "${1:-}" = "screenshot" ]; then
   packages+=(openbox)
 fi

@@ -1,0 +1,89 @@
+// Scaffolding of the fuzz targets: one scratch folder per fuzzing process,
+// inputs written to files there, and checks that a run leaves exactly the
+// files it should.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+namespace tess::fuzz {
+
+/// A folder of this process's own, made once (on /dev/shm when there is one,
+/// so that the many small files of a run cost no disk writes).
+inline const std::string& ScratchFolder() {
+  static const std::string folder = [] {
+    const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    std::string pattern = std::string(base) + "/tessaline-fuzz-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    return pattern;
+  }();
+  return folder;
+}
+
+inline std::string ScratchFile(const std::string& name) { return ScratchFolder() + "/" + name; }
+
+inline void WriteBytes(const std::string& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) std::abort();
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n <= 0) std::abort();
+    done += static_cast<size_t>(n);
+  }
+  ::close(fd);
+}
+
+/// Names in the scratch folder.
+inline std::set<std::string> ScratchNames() {
+  std::set<std::string> names;
+  DIR* dir = ::opendir(ScratchFolder().c_str());
+  if (dir == nullptr) std::abort();
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.insert(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+/// Removes every file of the scratch folder, so each input starts afresh.
+inline void ClearScratch() {
+  for (const std::string& name : ScratchNames()) ::unlink(ScratchFile(name).c_str());
+}
+
+/// Aborts, naming the file, when the scratch folder holds anything but
+/// `expected`: a run must leave no temporary file behind.
+inline void ExpectOnly(const std::set<std::string>& expected) {
+  for (const std::string& name : ScratchNames()) {
+    if (expected.count(name) == 0) {
+      std::fprintf(stderr, "left behind: %s\n", name.c_str());
+      std::abort();
+    }
+  }
+}
+
+/// Takes one byte from the front of `data`, 0 when there is none.
+inline uint8_t TakeByte(const uint8_t*& data, size_t& size) {
+  if (size == 0) return 0;
+  --size;
+  return *data++;
+}
+
+#define FUZZ_CHECK(condition)                                                   \
+  do {                                                                          \
+    if (!(condition)) {                                                         \
+      std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
+      std::abort();                                                             \
+    }                                                                           \
+  } while (0)
+
+}  // namespace tess::fuzz
