@@ -9,6 +9,7 @@
 #include "io/line_writer.h"
 #include "io/paths.h"
 #include "sorter/sort_into_file.h"
+#include "sorter/split_tables.h"
 
 namespace tess {
 
@@ -57,14 +58,14 @@ Status CheckOutputs(const CompareRequest& r) {
 
 // Sorts one log into a temporary file beside its sort result, which stays
 // unpublished in `result`.
-Status SortUnpublished(const LogFiles& files, const SortOptions& options, LineWriter& result,
-                       SortedLog& sorted) {
+Status SortUnpublished(const LogFiles& files, const SortOptions& options,
+                       const std::atomic<bool>* stop, LineWriter& result, SortedLog& sorted) {
   if (Status st = result.Create(files.ResultPath, LineWriter::Mode::kReplaceOnCommit); !st.ok()) {
     return st;
   }
   sorted.LogPath = files.LogPath;
   if (Status st = SortIntoFile(files.LogPath, files.TempBase, files.ResultPath, options, result,
-                               sorted.Index);
+                               sorted.Index, stop);
       !st.ok()) {
     return st;
   }
@@ -93,13 +94,14 @@ Status RunComparison(const CompareRequest& r, const CompareProgress& progress,
   Notify(progress.SortStarted, 1);
   Notify(progress.SortStarted, 2);
   Status st2;
-  std::thread sortAfter([&] { st2 = SortUnpublished(r.After, options, result2, sorted2); });
-  Status st = SortUnpublished(r.Before, options, result1, sorted1);
+  std::thread sortAfter([&] { st2 = SortUnpublished(r.After, options, r.Stop, result2, sorted2); });
+  Status st = SortUnpublished(r.Before, options, r.Stop, result1, sorted1);
   sortAfter.join();
   Notify(progress.SortFinished, 1);
   Notify(progress.SortFinished, 2);
   if (!st.ok()) return st;
   if (!st2.ok()) return st2;
+  if (r.Stop != nullptr && *r.Stop) return StoppedRun(r.After.LogPath);
   if (st = report.Create(r.ReportPath, LineWriter::Mode::kReplaceOnCommit); !st.ok()) return st;
   ComparisonRecord* record = r.RecordDifferences ? &outcome.Record : nullptr;
   if (st = WriteComparisonReport(sorted1, sorted2, encoding, report, outcome.DifferenceCount, record);

@@ -2,6 +2,7 @@
 // a run needs; an outcome says how it went. Nothing else goes in or out.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -27,6 +28,9 @@ struct SortRequest {
   /// Further inputs of the caller that the result must never replace (the
   /// window's other log).
   std::vector<std::string> OtherInputs;
+  /// When set, the run stops soon after it turns true, failing like any
+  /// failed run (the window's close while a run is under way).
+  const std::atomic<bool>* Stop = nullptr;
 };
 
 struct SortOutcome {
@@ -45,6 +49,8 @@ struct CompareRequest {
   bool KeepSortResults = true;
   /// Whether the outcome also carries the report's tables and differences.
   bool RecordDifferences = false;
+  /// As SortRequest::Stop.
+  const std::atomic<bool>* Stop = nullptr;
 };
 
 struct CompareOutcome {

@@ -32,7 +32,7 @@ SortOutcome SortLog(const SortRequest& request) {
   outcome.status = result.Create(files.ResultPath, LineWriter::Mode::kReplaceOnCommit);
   if (outcome.status.ok()) {
     outcome.status = SortIntoFile(files.LogPath, files.TempBase, files.ResultPath, request.Options,
-                                  result, outcome.Index);
+                                  result, outcome.Index, request.Stop);
   }
   if (outcome.status.ok()) outcome.status = result.Commit();
   if (!outcome.status.ok()) outcome.Index = {};

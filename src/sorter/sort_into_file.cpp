@@ -15,8 +15,9 @@ namespace {
 // Sorts each section of the temporary file in log order into `out` and
 // records where each one stands. The sections follow one another in the
 // file, so it is read once for the keys and once, in windows, for the lines.
-Status SortSections(const std::string& tempPath, const std::vector<SplitSection>& sections,
-                    const SortOptions& options, LineWriter& out, SortIndex& index) {
+Status SortSections(const std::string& logPath, const std::string& tempPath,
+                    const std::vector<SplitSection>& sections, const SortOptions& options,
+                    LineWriter& out, SortIndex& index, const std::atomic<bool>* stop) {
   const SortOrder order = options.InForce ? options.Order : SortOrder::Destination;
   LineReader keysIn;
   if (Status st = keysIn.Open(tempPath); !st.ok()) return st;
@@ -26,6 +27,7 @@ Status SortSections(const std::string& tempPath, const std::vector<SplitSection>
   index.Tables.clear();
   index.RouteLineCount = 0;
   for (const SplitSection& section : sections) {
+    if (stop != nullptr && *stop) return StoppedRun(logPath);
     const int64_t start = out.Position();
     keysIn.Seek(section.Start);
     if (Status st = MakeSortKeys(keysIn, section.LineCount, order, lines, index.RouteLineCount); !st.ok()) {
@@ -42,12 +44,12 @@ Status SortSections(const std::string& tempPath, const std::vector<SplitSection>
 
 Status SortIntoFile(const std::string& logPath, const std::string& tempBase,
                     const std::string& resultPath, const SortOptions& options, LineWriter& out,
-                    SortIndex& index) {
+                    SortIndex& index, const std::atomic<bool>* stop) {
   std::vector<SplitSection> sections;
   // A failed split has removed what it wrote (and never touches a file it
   // refused to replace).
-  if (Status st = SplitTables(logPath, tempBase, resultPath, sections); !st.ok()) return st;
-  const Status st = SortSections(tempBase, sections, options, out, index);
+  if (Status st = SplitTables(logPath, tempBase, resultPath, sections, stop); !st.ok()) return st;
+  const Status st = SortSections(logPath, tempBase, sections, options, out, index, stop);
   const Status removed = RemoveFile(tempBase);
   return st.ok() ? removed : st;
 }

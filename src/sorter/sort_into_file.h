@@ -3,6 +3,7 @@
 // temporary file is removed at the end.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 #include "io/line_writer.h"
@@ -17,8 +18,9 @@ namespace tess {
 /// extension changed to ".(1)" or ".(2)") and never replaces the log or
 /// `resultPath`. `index` tells where each table stands in `out`. Whatever
 /// happens, the temporary file is removed.
+/// With `stop` set, the sort fails soon after it turns true.
 Status SortIntoFile(const std::string& logPath, const std::string& tempBase,
                     const std::string& resultPath, const SortOptions& options, LineWriter& out,
-                    SortIndex& index);
+                    SortIndex& index, const std::atomic<bool>* stop = nullptr);
 
 }  // namespace tess

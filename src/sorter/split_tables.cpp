@@ -55,8 +55,8 @@ class InputLines {
 class Splitter {
  public:
   Splitter(const std::string& logPath, const std::string& tempPath, const std::string& protectedPath,
-           std::vector<SplitSection>& sections)
-      : log_(logPath), temp_(tempPath), protected_(protectedPath), sections_(sections) {}
+           std::vector<SplitSection>& sections, const std::atomic<bool>* stop)
+      : log_(logPath), temp_(tempPath), protected_(protectedPath), sections_(sections), stop_(stop) {}
 
   Status Run() {
     sections_.clear();
@@ -69,7 +69,8 @@ class Splitter {
     OpenSection(std::string(kPreambleTableName));
     InputLines input(reader);
     std::string line;
-    while (input.Next(line)) {
+    for (uint64_t count = 1; input.Next(line); ++count) {
+      if (count % 65536 == 0 && stop_ != nullptr && *stop_) return StoppedRun(log_);
       if (Status st = Cycle(line, input); !st.ok()) return st;
     }
     if (!reader.status().ok()) return reader.status();
@@ -147,6 +148,7 @@ class Splitter {
   const std::string& temp_;
   const std::string& protected_;
   std::vector<SplitSection>& sections_;
+  const std::atomic<bool>* stop_;
   LineWriter out_;
   std::string nextName_ = std::string(kGlobalTableName);
   std::string previous_;
@@ -171,8 +173,11 @@ void ApplyBackspaces(std::string& line) {
 }
 
 Status SplitTables(const std::string& logPath, const std::string& tempPath,
-                   const std::string& protectedPath, std::vector<SplitSection>& sections) {
-  return Splitter(logPath, tempPath, protectedPath, sections).Run();
+                   const std::string& protectedPath, std::vector<SplitSection>& sections,
+                   const std::atomic<bool>* stop) {
+  return Splitter(logPath, tempPath, protectedPath, sections, stop).Run();
 }
+
+Status StoppedRun(const std::string& logPath) { return Status::Fail(logPath, "the run was stopped"); }
 
 }  // namespace tess

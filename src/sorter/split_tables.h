@@ -3,6 +3,7 @@
 // wrapped route lines and extra paths on the way.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,8 +25,13 @@ struct SplitSection {
 /// sections one after another, listed in `sections`. A temporary file that
 /// would be the log or `protectedPath` (the run's result) is refused. On
 /// failure nothing of the temporary file is left.
+/// With `stop` set and true the split ends early, failing.
 Status SplitTables(const std::string& logPath, const std::string& tempPath,
-                   const std::string& protectedPath, std::vector<SplitSection>& sections);
+                   const std::string& protectedPath, std::vector<SplitSection>& sections,
+                   const std::atomic<bool>* stop = nullptr);
+
+/// The failure of a run that its caller stopped.
+Status StoppedRun(const std::string& logPath);
 
 /// Removes each backspace together with the character before it.
 void ApplyBackspaces(std::string& line);

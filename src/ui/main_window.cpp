@@ -156,13 +156,13 @@ void MainWindow::ShowModel() {
   for (int s = 1; s <= 2; ++s) {
     MirrorPath(model_.Input(s), inputField_[s]);
     MirrorPath(model_.Result(s), resultField_[s]);
-    sortButton_[s]->setEnabled(model_.CanSort(s));
-    MirrorMenuItem(false, model_.CanSort(s), sortItem_[s]);
+    sortButton_[s]->setEnabled(model_.CanSort(s) && !running_);
+    MirrorMenuItem(false, model_.CanSort(s) && !running_, sortItem_[s]);
   }
   MirrorPath(model_.Report(), reportField_);
   for (int i = 1; i <= 3; ++i) MirrorText(model_.ExtensionText(i), extensionField_[i]);
-  compareButton_->setEnabled(model_.CanCompare());
-  MirrorMenuItem(false, model_.CanCompare(), compareItem_);
+  compareButton_->setEnabled(model_.CanCompare() && !running_);
+  MirrorMenuItem(false, model_.CanCompare() && !running_, compareItem_);
   MirrorCheckBox(model_.OptionsInForce(), optionsBox_);
   MirrorCheckBox(model_.KeepSortResults(), keepResultsBox_);
   MirrorMenuItem(model_.OptionsInForce() == 1, true, optionsItem_);

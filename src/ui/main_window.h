@@ -7,8 +7,11 @@
 
 #include <QMainWindow>
 #include <array>
+#include <atomic>
+#include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -16,6 +19,7 @@
 #include "ui/twip_scale.h"
 
 class QAction;
+class QCloseEvent;
 class QCheckBox;
 class QFrame;
 class QLineEdit;
@@ -31,14 +35,19 @@ class MainWindow : public QMainWindow {
 
  public:
   explicit MainWindow(QWidget* parent = nullptr);
+  /// Stops a run under way and waits for it to clean up.
+  ~MainWindow() override;
 
   /// Start-up: the settings at `settingsPath` (none: defaults, nothing
   /// stored) loaded into the fields, the output names of both slots derived.
   void Load(const std::optional<std::string>& settingsPath);
 
-  // Commands; a menu item and its button run the same one.
+  // Commands; a menu item and its button run the same one. A sort or a
+  // comparison runs off the window's thread: the window repaints, moves and
+  // takes edits meanwhile, shows a busy cursor, and cannot start another.
   void SortLogOfSlot(int slot);
   void CompareBothLogs();
+  bool RunInProgress() const { return running_; }
   void BrowseForInput(int slot);
   void BrowseForResult(int slot);
   void BrowseForReport();
@@ -52,6 +61,9 @@ class MainWindow : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  /// Closing during a run asks nothing: the run stops and cleans up as a
+  /// failed run does, then the window closes.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void CreateControls();
@@ -61,6 +73,13 @@ class MainWindow : public QMainWindow {
   void ConnectControls();
   void ConnectMenus();
   void ConnectTyping();
+  /// Runs `work` on a thread of its own; `done` follows on the window's
+  /// thread once it has ended.
+  void StartRun(std::function<void()> work, std::function<void()> done);
+  /// Waits for the run's thread; with `stop`, asks the run to stop first.
+  void EndRun(bool stop);
+  /// Calls `update` on the window's thread (from a run's thread).
+  void OnWindowThread(std::function<void()> update);
   /// Runs `edit` on the model, then shows the whole model.
   template <typename Edit>
   void Apply(Edit edit);
@@ -74,6 +93,9 @@ class MainWindow : public QMainWindow {
   QAction* Item(const char* name, int index) const;
 
   WindowModel model_;
+  std::thread runThread_;
+  std::atomic<bool> stopRun_{false};
+  bool running_ = false;
   QWidget* client_ = nullptr;
   std::vector<std::pair<const ControlDesign*, QWidget*>> placed_;
 

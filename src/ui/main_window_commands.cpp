@@ -1,6 +1,9 @@
 // The main window's event wiring and commands: each edit goes to the model,
 // each run to its call, and the window then shows the model.
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <memory>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -100,40 +103,91 @@ void MainWindow::ConnectMenus() {
   });
 }
 
+MainWindow::~MainWindow() { EndRun(true); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  EndRun(true);
+  QMainWindow::closeEvent(event);
+}
+
+void MainWindow::StartRun(std::function<void()> work, std::function<void()> done) {
+  if (running_) return;
+  running_ = true;
+  stopRun_ = false;
+  QApplication::setOverrideCursor(Qt::BusyCursor);
+  ShowModel();
+  runThread_ = std::thread([this, work = std::move(work), done = std::move(done)] {
+    work();
+    OnWindowThread([this, done] {
+      if (!running_) return;  // the window closed meanwhile: nothing to show
+      EndRun(false);
+      done();
+    });
+  });
+}
+
+void MainWindow::EndRun(bool stop) {
+  if (stop) stopRun_ = true;
+  if (runThread_.joinable()) runThread_.join();
+  if (!running_) return;
+  running_ = false;
+  QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::OnWindowThread(std::function<void()> update) {
+  QMetaObject::invokeMethod(this, std::move(update), Qt::QueuedConnection);
+}
+
 // The result field is blue while the sort runs, then shows whether its file
 // exists.
 void MainWindow::SortLogOfSlot(int slot) {
+  if (running_) return;
   model_.MarkResultRunning(slot);
   RepaintNow(resultField_[slot], model_.Result(slot));
-  const SortOutcome outcome = SortLog(model_.MakeSortRequest(slot));
-  model_.RecolourResult(slot);
-  RepaintNow(resultField_[slot], model_.Result(slot));
-  ShowModel();
-  if (!outcome.status.ok()) ShowFailure(outcome.status);
+  SortRequest request = model_.MakeSortRequest(slot);
+  request.Stop = &stopRun_;
+  auto outcome = std::make_shared<SortOutcome>();
+  StartRun([request, outcome] { *outcome = SortLog(request); },
+           [this, slot, outcome] {
+             model_.RecolourResult(slot);
+             RepaintNow(resultField_[slot], model_.Result(slot));
+             ShowModel();
+             if (!outcome->status.ok()) ShowFailure(outcome->status);
+           });
 }
 
-// The report field is blue for the whole comparison, each sort-result field
-// while its log is sorted; afterwards every field shows whether its file
+// The report field is blue for the whole comparison, the sort-result fields
+// while the logs are sorted; afterwards every field shows whether its file
 // exists.
 void MainWindow::CompareBothLogs() {
+  if (running_) return;
   model_.MarkReportRunning();
   RepaintNow(reportField_, model_.Report());
   CompareProgress progress;
   progress.SortStarted = [this](int slot) {
-    model_.MarkResultRunning(slot);
-    RepaintNow(resultField_[slot], model_.Result(slot));
+    OnWindowThread([this, slot] {
+      model_.MarkResultRunning(slot);
+      RepaintNow(resultField_[slot], model_.Result(slot));
+    });
   };
   progress.SortFinished = [this](int slot) {
-    model_.RecolourResult(slot);
-    RepaintNow(resultField_[slot], model_.Result(slot));
+    OnWindowThread([this, slot] {
+      model_.RecolourResult(slot);
+      RepaintNow(resultField_[slot], model_.Result(slot));
+    });
   };
-  const CompareOutcome outcome = CompareLogs(model_.MakeCompareRequest(), progress);
-  model_.RecolourResult(1);
-  model_.RecolourResult(2);
-  model_.RecolourReport();
-  RepaintNow(reportField_, model_.Report());
-  ShowModel();
-  if (!outcome.status.ok()) ShowFailure(outcome.status);
+  CompareRequest request = model_.MakeCompareRequest();
+  request.Stop = &stopRun_;
+  auto outcome = std::make_shared<CompareOutcome>();
+  StartRun([request, progress, outcome] { *outcome = CompareLogs(request, progress); },
+           [this, outcome] {
+             model_.RecolourResult(1);
+             model_.RecolourResult(2);
+             model_.RecolourReport();
+             RepaintNow(reportField_, model_.Report());
+             ShowModel();
+             if (!outcome->status.ok()) ShowFailure(outcome->status);
+           });
 }
 
 // A cancelled dialog gives no name: the field keeps its text.

@@ -115,6 +115,16 @@ TEST_F(CompareLogsTest, AFailedComparisonChangesNoFileOfTheUsers) {
   }
 }
 
+TEST_F(CompareLogsTest, AStoppedComparisonFailsAndLeavesNothing) {
+  const std::vector<std::string> files = dir.List();
+  const std::atomic<bool> stop{true};
+  CompareRequest request = Request();
+  request.Stop = &stop;
+  const CompareOutcome outcome = CompareLogs(request);
+  EXPECT_EQ(outcome.status.reason(), "the run was stopped");
+  EXPECT_EQ(dir.List(), files);
+}
+
 TEST_F(CompareLogsTest, ProgressNamesBothSortsOnTheCallersThread) {
   std::string seen;
   CompareProgress progress;

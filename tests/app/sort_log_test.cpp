@@ -78,5 +78,20 @@ TEST(SortLog, FailedAndRefusedSortsLeaveEveryFileAsItWas) {
   EXPECT_EQ(SortLog(overOther).status.reason(), "the sort result would overwrite the other input log");
 }
 
+// A run asked to stop fails as any failed run does: nothing of it stays.
+TEST(SortLog, AStoppedRunFailsAndLeavesNothing) {
+  ScratchDir dir;
+  WriteFile(dir.File("r.log"), CrLf({"Gateway of last resort is not set", "C    10.1.0.0/24 is directly connected, E0"}));
+  WriteFile(dir.File("r.srt"), "older result\r\n");
+  const std::atomic<bool> stop{true};
+  SortRequest request;
+  request.Files = FilesOfLog(dir.File("r.log"), 1, ".srt");
+  request.Stop = &stop;
+  const SortOutcome outcome = SortLog(request);
+  EXPECT_EQ(outcome.status.reason(), "the run was stopped");
+  EXPECT_EQ(dir.List(), (std::vector<std::string>{"r.log", "r.srt"}));
+  EXPECT_EQ(ReadFile(dir.File("r.srt")), "older result\r\n");
+}
+
 }  // namespace
 }  // namespace tess

@@ -2,6 +2,8 @@
 // existence, result fields blue during a run and red after it, failures
 // shown in a message box with the window staying usable.
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QCursor>
 #include <QFileDialog>
 #include <QTest>
 #include <cstdio>
@@ -32,6 +34,15 @@ class RunTest : public QObject, protected WindowFixture {
   Q_OBJECT
 
  private:
+  // A log big enough that a run of it is still going when the test looks.
+  static std::string BigLog() {
+    std::string log = "Gateway of last resort is not set\r\n";
+    for (int i = 0; i < 300000; ++i) {
+      log += "S    10." + std::to_string(i % 250) + "." + std::to_string(i / 250 % 250) + "." +
+             std::to_string(i % 7) + "/32 [1/0] via 192.168." + std::to_string(i % 200) + ".1\r\n";
+    }
+    return log;
+  }
   // Whether button and menu item of sort 1, sort 2 and the comparison are
   // enabled.
   QString Enabled() const {
@@ -125,6 +136,50 @@ class RunTest : public QObject, protected WindowFixture {
     QCOMPARE(dir_->List(), (std::vector<std::string>{"Tessaline.ini", "c.log", "r2.log"}));
     QTest::keyClicks(Field("txtReadFile", 1), "x");
     QCOMPARE(Field("txtWriteFile", 1)->text(), Path("r1.srt"));
+  }
+
+  // A run goes on off the window's thread: the commands that start runs
+  // are off and the cursor is busy meanwhile, and all is back afterwards.
+  void runsLeaveTheWindowResponsive() {
+    WriteFile(dir_->File("big.log"), BigLog());
+    Choose(1, "big.log");
+    Choose(2, "r2.log");
+    QTest::mouseClick(Named<QAbstractButton>("cmdSort(1)"), Qt::LeftButton);
+    QVERIFY(window_->RunInProgress());
+    QCOMPARE(Enabled(), "000000");
+    QVERIFY(QApplication::overrideCursor() != nullptr);
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
+    QCOMPARE(Shown(Field("txtWriteFile", 1)), kShownBlue);
+    QTest::keyClicks(Field("txtFileExt", 3), "x");  // edits go on
+    WaitForRun();
+    QVERIFY(!window_->RunInProgress());
+    QCOMPARE(Enabled(), "111111");
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QCOMPARE(Shown(Field("txtWriteFile", 1)), kShownRed);
+    QVERIFY(Exists(dir_->File("big.srt")));
+  }
+
+  // Closing the window during a run asks nothing: the run stops, and no
+  // temporary file or half-written result stays.
+  void closingDuringARunStopsItAndCleansUp() {
+    WriteFile(dir_->File("big.log"), BigLog());
+    Choose(1, "big.log");
+    Choose(2, "r2.log");
+    const bool boxOpened = AnswerModal(
+        [&] {
+          QTest::mouseClick(Named<QAbstractButton>("cmdDiff"), Qt::LeftButton);
+          QVERIFY(window_->RunInProgress());
+          window_->close();
+          QCoreApplication::processEvents();
+        },
+        [](QWidget* dialog) { dialog->close(); });
+    QVERIFY(!boxOpened);
+    QVERIFY(!window_->RunInProgress());
+    QVERIFY(!window_->isVisible());
+    for (const std::string& name : dir_->List()) {
+      QVERIFY2(name.find(".(") == std::string::npos && name[0] != '.', name.c_str());
+      if (name == "r2.dif") QVERIFY(ReadFile(dir_->File(name)).ends_with("\r\n"));
+    }
   }
 
   // Each browse command: a cancel leaves every field as it was; otherwise

@@ -1,6 +1,8 @@
 #include "ui_test_support.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
 #include <QTimer>
@@ -83,6 +85,16 @@ void WindowFixture::Invoke(const QString& objectName) {
   } else {
     Named<QAction>(objectName)->trigger();
   }
+  WaitForRun();
+}
+
+void WindowFixture::WaitForRun() {
+  QElapsedTimer waited;
+  waited.start();
+  while (window_->RunInProgress() && waited.elapsed() < 30000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  QCoreApplication::processEvents();
 }
 
 }  // namespace tess::testing

@@ -82,8 +82,11 @@ class WindowFixture {
   }
   /// The texts of the five path fields.
   QStringList PathTexts() const;
-  /// Clicks the button or check box `objectName`, or triggers that menu item.
+  /// Clicks the button or check box `objectName`, or triggers that menu
+  /// item, and waits for a run it started to end.
   void Invoke(const QString& objectName);
+  /// Handles events until no run is under way.
+  void WaitForRun();
   /// Sets input `slot` to file `name` of the folder, as a drop does.
   void Choose(int slot, const char* name) { window_->InputDropped(slot, Path(name)); }
 };
