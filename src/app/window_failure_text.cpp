@@ -14,6 +14,7 @@ namespace {
 constexpr std::pair<std::string_view, std::string_view> kRefusals[] = {
     {"the sort result would overwrite the other input log",
      "ソート結果のファイルがもう一方の入力ログと同じファイルです。上書きすると入力ログが失われるため、処理しませんでした。"},
+    {"the run was stopped", "処理を中止しました。途中のファイルは残していません。"},
     {"the sort result would overwrite the input",
      "ソート結果のファイルが入力ログと同じファイルです。上書きすると入力ログが失われるため、処理しませんでした。"},
     {"an output of the comparison would overwrite an input log",
