@@ -12,7 +12,9 @@
 # "Full table" of bench/RESULTS.md.
 #
 # Usage: bench/run.sh [--big] [--runs N]
-# TESSALINE_BUILD_DIR names another build folder than build/.
+# TESSALINE_BUILD_DIR names another build folder than build/; BENCH_SECTION
+# another section of bench/RESULTS.md than "Full table" (figures of an
+# earlier build, say).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
@@ -92,7 +94,7 @@ PY
     measure "TextFSM 1M" full1.log /usr/bin/python3 textfsm_parse.py full1.log
   fi
 fi
-cp "$csv" "$root/bench/latest.csv"
+[ -z "${BENCH_SECTION:-}" ] && cp "$csv" "$root/bench/latest.csv"
 
 # The table, with ratios to GNU sort and the per-megabyte cost of the
 # many-table log against the 1M log.
@@ -117,8 +119,9 @@ if "sort 10M dest" in rows:
 PY
 )
 echo "$table"
+heading="${BENCH_SECTION:-Full table}"
 section=$(cat <<MD
-## Full table
+## $heading
 
 \`bench/run.sh$([ "$big" = 1 ] && echo " --big")\` on $(nproc) cores ($(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')),
 $(date -u +%Y-%m-%d), median of $runs runs each, all on the same generated files.
@@ -128,11 +131,11 @@ MD
 )
 results="$root/bench/RESULTS.md"
 [ -f "$results" ] || printf '# Benchmark results\n\nEach benchmark keeps its latest figures in its own section.\n' >"$results"
-/usr/bin/python3 - "$results" "$section" <<'PY'
+/usr/bin/python3 - "$results" "$section" "$heading" <<'PY'
 import re, sys
-path, section = sys.argv[1], sys.argv[2].strip() + "\n"
+path, section, heading = sys.argv[1], sys.argv[2].strip() + "\n", sys.argv[3]
 text = open(path).read()
-pattern = re.compile(r"^## Full table\n.*?(?=^## |\Z)", re.S | re.M)
+pattern = re.compile(r"^## " + re.escape(heading) + r"\n.*?(?=^## |\Z)", re.S | re.M)
 text = pattern.sub(lambda m: section + "\n", text) if pattern.search(text) else text.rstrip("\n") + "\n\n" + section
 open(path, "w").write(text)
 PY
