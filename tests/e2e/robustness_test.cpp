@@ -343,7 +343,7 @@ TEST_F(Robustness, OddArgumentsAreFileNamesNamedOnOneLine) {
 }
 
 TEST_F(Robustness, OddNamesThatExistAreSortedAndCompared) {
-  for (const std::string name : {"-x.log", "   ", "a\"b\".log", "line\nbreak.log", "esc\x1b.log"}) {
+  for (const std::string name : {"-x.log", "   ", "a\"b\".log", "line\nbreak.log", "esc\x1b.log", "tab\there.log", "del\x7f.log"}) {
     WriteFile(dir.File(name), kLog);
     const ChildEnd end = Run({"--", name});
     EXPECT_EQ(end.ExitCode, 0) << name << ": " << end.Err;
