@@ -144,6 +144,10 @@ class MenuTest : public QObject, protected WindowFixture {
     QCOMPARE(Exists(dir_->File("r2.dif")), !refused);
     if (refused) {
       QVERIFY(box.captionAndOkOnly && box.icon == QMessageBox::Critical);
+      // The program's own refusal: in Japanese, without a number.
+      QVERIFY(box.text.contains(QString::fromUtf8("比較の出力ファイル")));
+      QVERIFY(!box.text.contains(QString::fromUtf8("エラー番号")));
+      QVERIFY(!box.text.contains("overwrite"));
       QCOMPARE(Shown(Field("txtDiffFile")), kShownRed);
       QCOMPARE(ReadFile(dir_->File("r2.log")), SmallLog());
     }

@@ -6,6 +6,7 @@
 #include <QCursor>
 #include <QFileDialog>
 #include <QTest>
+#include <cerrno>
 #include <cstdio>
 
 #include "ui_test_support.h"
@@ -131,6 +132,9 @@ class RunTest : public QObject, protected WindowFixture {
     const ShownBox box = AnswerBox([&] { Invoke("cmdSort(1)"); });
     QVERIFY(box.captionAndOkOnly && box.icon == QMessageBox::Critical);
     QVERIFY(box.text.contains(Path("r1.log")));
+    // The system's error: its number and our Japanese description.
+    QVERIFY(box.text.contains(QString::fromUtf8("エラー番号 %1\nファイルまたはフォルダーが見つかりません。").arg(ENOENT)));
+    QVERIFY(!box.text.contains("No such file"));
     QVERIFY(window_->isVisible());
     QCOMPARE(Shown(Field("txtWriteFile", 1)), WindowText(Field("txtWriteFile", 1)));
     QCOMPARE(dir_->List(), (std::vector<std::string>{"Tessaline.ini", "c.log", "r2.log"}));
