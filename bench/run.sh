@@ -11,7 +11,7 @@
 # peak memory of the median run. Writes bench/latest.csv and the section
 # "Full table" of bench/RESULTS.md.
 #
-# Usage: bench/run.sh [--big] [--runs N]
+# Usage: bench/run.sh [--big] [--runs N] [--no-textfsm]
 # TESSALINE_BUILD_DIR names another build folder than build/; BENCH_SECTION
 # another section of bench/RESULTS.md than "Full table" (figures of an
 # earlier build, say).
@@ -20,11 +20,13 @@ cd "$(dirname "$0")/.."
 root="$PWD"
 big=0
 runs=3
+textfsm=1
 while [ $# -gt 0 ]; do
   case "$1" in
     --big) big=1 ;;
     --runs) runs="$2"; shift ;;
-    *) echo "usage: bench/run.sh [--big] [--runs N]" >&2; exit 2 ;;
+    --no-textfsm) textfsm=0 ;;
+    *) echo "usage: bench/run.sh [--big] [--runs N] [--no-textfsm]" >&2; exit 2 ;;
   esac
   shift
 done
@@ -83,7 +85,7 @@ measure "compare 2x1M" full1.log "$bin" full1.log full2.log
 measure "sort 20k tables" tables.log "$bin" tables.log
 measure "compare 20k tables" tables.log "$bin" tables.log tables.log
 if [ "$big" = 1 ]; then measure "sort 10M dest" full10.log "$bin" --order dest full10.log; fi
-if /usr/bin/python3 -c "import textfsm" 2>/dev/null; then
+if [ "$textfsm" = 1 ] && /usr/bin/python3 -c "import textfsm" 2>/dev/null; then
   cat >textfsm_parse.py <<PY
 import sys, textfsm
 with open("$root/../shared/anchors/cisco_ios_show_ip_route.textfsm") as template:
