@@ -34,9 +34,11 @@ ScratchDir::~ScratchDir() {
 
 std::string ScratchDir::File(const std::string& name) const { return path_ + "/" + name; }
 
-std::vector<std::string> ScratchDir::List() const {
+std::vector<std::string> ScratchDir::List() const { return ListFolder(path_); }
+
+std::vector<std::string> ListFolder(const std::string& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }

@@ -41,6 +41,9 @@ class ScratchDir {
   std::string path_;
 };
 
+/// Names of the entries of `folder`, sorted.
+std::vector<std::string> ListFolder(const std::string& folder);
+
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);

@@ -27,12 +27,6 @@ class Batch : public ::testing::Test {
     fs::create_directories(config.File("tessaline"));
     WriteFile(Ini(), "[Tessaline]\n" + body);
   }
-  static std::vector<std::string> ScratchDirList(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
   ScratchDir dir, config;
 };
 
@@ -86,7 +80,7 @@ TEST_F(Batch, OptionsApplyToOneRunAndAreNotStoredDoubleDashEndsThem) {
   EXPECT_EQ(dir.List(), (std::vector<std::string>{"-r1.log", "-r1.out", "r1.srt"}));
   ASSERT_EQ(Run({"--order", "mask-hop", "--", "-r1.log"}).exitCode, 0);
   EXPECT_EQ(ReadFile(Ini()), stored);
-  EXPECT_EQ(ScratchDirList(config.File("tessaline")), std::vector<std::string>{"Tessaline.ini"});
+  EXPECT_EQ(ListFolder(config.File("tessaline")), std::vector<std::string>{"Tessaline.ini"});
 }
 
 TEST_F(Batch, RefusedInputsNameTheFileAndTheReasonAndStayUntouched) {

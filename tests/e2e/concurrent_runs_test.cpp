@@ -40,13 +40,6 @@ int Wait(pid_t pid) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::vector<std::string> Listing(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // Sorts, --order sorts and comparisons, 120 at once (each on logs of its
 // own: runs on one log share its temporary names), with stored values that
 // are not the defaults and not normalized: the settings file is read by
@@ -72,7 +65,7 @@ TEST(ConcurrentRuns, LeaveTheSettingsFileByteIdentical) {
   for (pid_t pid : runs) failures += Wait(pid) == 0 ? 0 : 1;
   EXPECT_EQ(failures, 0);
   EXPECT_EQ(ReadFile(ini), stored);
-  EXPECT_EQ(Listing(config.File("tessaline")), std::vector<std::string>{"Tessaline.ini"});
+  EXPECT_EQ(ListFolder(config.File("tessaline")), std::vector<std::string>{"Tessaline.ini"});
   EXPECT_EQ(ReadFile(dir.File("r7.s1")), CrLf({"Gateway of last resort is not set",
                                                "C    10.1.0.0/24 is directly connected, E0",
                                                "C    10.2.0.0/24 is directly connected, E1"}));
@@ -89,7 +82,7 @@ TEST(ConcurrentRuns, WithoutAnyHomeTheDefaultsApplyAndNothingIsStored) {
   const std::vector<std::string> env = {"PATH=/usr/bin:/bin"};
   EXPECT_EQ(Wait(Start({"a.log"}, dir.path(), env)), 0);
   EXPECT_EQ(Wait(Start({"a.log", "b.log"}, dir.path(), env)), 0);
-  EXPECT_EQ(Listing(dir.path()), (std::vector<std::string>{"a.log", "a.srt", "b.dif", "b.log"}));
+  EXPECT_EQ(ListFolder(dir.path()), (std::vector<std::string>{"a.log", "a.srt", "b.dif", "b.log"}));
 }
 
 TEST(ConcurrentRuns, HelpAndVersionCreateNothing) {
@@ -98,8 +91,8 @@ TEST(ConcurrentRuns, HelpAndVersionCreateNothing) {
     EXPECT_EQ(Wait(Start({option}, dir.path(), {"XDG_CONFIG_HOME=" + config.path()})), 0);
     EXPECT_EQ(Wait(Start({option}, dir.path(), {"HOME=" + config.path()})), 0);
   }
-  EXPECT_TRUE(Listing(config.path()).empty());
-  EXPECT_TRUE(Listing(dir.path()).empty());
+  EXPECT_TRUE(ListFolder(config.path()).empty());
+  EXPECT_TRUE(ListFolder(dir.path()).empty());
 }
 
 }  // namespace

@@ -55,18 +55,12 @@ class Folders : public ::testing::Test {
   // Every report, by name.
   std::map<std::string, std::string> Reports() const {
     std::map<std::string, std::string> reports;
-    for (const std::string& name : ScratchListing(dir.File("after"))) {
+    for (const std::string& name : ListFolder(dir.File("after"))) {
       if (name.ends_with(".dif") && fs::is_regular_file(dir.File("after/" + name))) {
         reports[name] = ReadFile(dir.File("after/" + name));
       }
     }
     return reports;
-  }
-  static std::vector<std::string> ScratchListing(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
   }
   ScratchDir dir, config;
 };
@@ -173,12 +167,12 @@ TEST_F(Folders, JsonOfOneComparisonIsUtf8) {
 TEST_F(Folders, CollidingOutputsAndMixedArgumentsAreRefusedBeforeAnyPairRuns) {
   WriteFile(dir.File("before/a.txt"), Log({kStatic}));
   WriteFile(dir.File("after/a.txt"), Log({kStatic}));
-  const std::vector<std::string> before = ScratchListing(dir.File("after"));
+  const std::vector<std::string> before = ListFolder(dir.File("after"));
   RunResult r = Run({"before", "after"});
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_EQ(r.err, "tessaline: after/a.dif: the comparisons of a.log and a.txt would both write this file\n");
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(ScratchListing(dir.File("after")), before);
+  EXPECT_EQ(ListFolder(dir.File("after")), before);
   r = Run({"before/a.log", "after"});
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_EQ(r.err, "tessaline: before/a.log: compare two logs or two folders, not a log with a folder\n");
@@ -189,13 +183,13 @@ TEST_F(Folders, CollidingOutputsAndMixedArgumentsAreRefusedBeforeAnyPairRuns) {
 TEST_F(Folders, OutputFolderTakesEveryOutput) {
   fs::remove(dir.File("after/d.dif"));
   fs::create_directories(dir.File("out"));
-  const std::vector<std::string> beforeFiles = ScratchListing(dir.File("before"));
-  const std::vector<std::string> afterFiles = ScratchListing(dir.File("after"));
+  const std::vector<std::string> beforeFiles = ListFolder(dir.File("before"));
+  const std::vector<std::string> afterFiles = ListFolder(dir.File("after"));
   const RunResult r = Run({"-o", "out", "before", "after"});
   EXPECT_EQ(r.exitCode, 1) << r.err;
-  EXPECT_EQ(ScratchListing(dir.File("out")), (std::vector<std::string>{"a.dif", "b.dif", "d.dif"}));
-  EXPECT_EQ(ScratchListing(dir.File("before")), beforeFiles);
-  EXPECT_EQ(ScratchListing(dir.File("after")), afterFiles);
+  EXPECT_EQ(ListFolder(dir.File("out")), (std::vector<std::string>{"a.dif", "b.dif", "d.dif"}));
+  EXPECT_EQ(ListFolder(dir.File("before")), beforeFiles);
+  EXPECT_EQ(ListFolder(dir.File("after")), afterFiles);
   EXPECT_EQ(Run({"--output-dir=out", "before/a.log"}).exitCode, 0);
   EXPECT_TRUE(Exists(dir.File("out/a.srt")));
   EXPECT_EQ(Run({"-o", "missing", "before/a.log"}).err, "tessaline: missing: the output folder does not exist\n");
