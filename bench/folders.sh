@@ -39,8 +39,8 @@ median_time() {
   done
   printf '%s\n' "${times[@]}" | sort -n | sed -n 2p
 }
-one=$(median_time 1)
-two=$(median_time 2)
+one=$(printf '%.2f' "$(median_time 1)")
+two=$(printf '%.2f' "$(median_time 2)")
 cmp -s "$work/summary.1" "$work/summary.2" || { echo "summaries differ between -j 1 and -j 2" >&2; exit 1; }
 ratio=$(echo "scale=2; $two / $one" | bc)
 tail -1 "$work/summary.1"
