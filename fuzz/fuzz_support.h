@@ -10,22 +10,28 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <set>
+#include <sys/stat.h>
 #include <string>
 #include <string_view>
 #include <unistd.h>
 
 namespace tess::fuzz {
 
+inline void RemoveScratchFolder();
+
 /// A folder of this process's own, made once (on /dev/shm when there is one,
 /// so that the many small files of a run cost no disk writes).
 inline const std::string& ScratchFolder() {
-  static const std::string folder = [] {
+  // Never destroyed: RemoveScratchFolder runs at exit, after static objects
+  // made later than its registration are gone.
+  static const std::string* folder = [] {
     const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     std::string pattern = std::string(base) + "/tessaline-fuzz-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    return pattern;
+    std::atexit(RemoveScratchFolder);
+    return new std::string(pattern);
   }();
-  return folder;
+  return *folder;
 }
 
 inline std::string ScratchFile(const std::string& name) { return ScratchFolder() + "/" + name; }
@@ -76,6 +82,13 @@ inline uint8_t TakeByte(const uint8_t*& data, size_t& size) {
   if (size == 0) return 0;
   --size;
   return *data++;
+}
+
+/// Empties and removes the scratch folder when the fuzzer exits (a failing
+/// input leaves it, with the files of that input).
+inline void RemoveScratchFolder() {
+  ClearScratch();
+  ::rmdir(ScratchFolder().c_str());
 }
 
 #define FUZZ_CHECK(condition)                                                   \
