@@ -94,6 +94,20 @@ CompareRequest ComparisonOf(const std::string& before, const std::string& after,
   return request;
 }
 
+VerdictCounts CountVerdicts(const std::vector<PairResult>& pairs) {
+  VerdictCounts counts;
+  for (const PairResult& pair : pairs) {
+    switch (pair.Verdict) {
+      case PairVerdict::Same: ++counts.Same; break;
+      case PairVerdict::Different: ++counts.Different; break;
+      case PairVerdict::OnlyBefore:
+      case PairVerdict::OnlyAfter: ++counts.OneSided; break;
+      case PairVerdict::Failed: ++counts.Failed; break;
+    }
+  }
+  return counts;
+}
+
 PairVerdict VerdictOf(const CompareOutcome& outcome) {
   if (!outcome.status.ok()) return PairVerdict::Failed;
   return outcome.DifferenceCount == 0 ? PairVerdict::Same : PairVerdict::Different;

@@ -40,6 +40,12 @@ struct PairResult {
   CompareOutcome Outcome;
 };
 
+/// How many pairs have each verdict.
+struct VerdictCounts {
+  size_t Same = 0, Different = 0, OneSided = 0, Failed = 0;
+};
+VerdictCounts CountVerdicts(const std::vector<PairResult>& pairs);
+
 /// The verdict of a comparison's outcome.
 PairVerdict VerdictOf(const CompareOutcome& outcome);
 

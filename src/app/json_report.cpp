@@ -107,23 +107,20 @@ std::string JsonString(const std::string& text) {
 
 std::string ComparisonJson(const std::vector<PairResult>& pairs, const std::string& beforeDir,
                            const std::string& afterDir) {
-  int counts[5] = {};
   std::string body;
   for (size_t i = 0; i < pairs.size(); ++i) {
     body += (i > 0 ? ",\n" : "") + Pair(pairs[i]);
-    ++counts[static_cast<int>(pairs[i].Verdict)];
   }
   std::string out = "{\n";
   out += "  \"before_folder\": " + PathOrNull(beforeDir) + ",\n";
   out += "  \"after_folder\": " + PathOrNull(afterDir) + ",\n";
   out += "  \"pairs\": [" + (pairs.empty() ? std::string() : "\n" + body + "\n  ") + "],\n";
+  const VerdictCounts counts = CountVerdicts(pairs);
   out += "  \"summary\": {\"pairs\": " + std::to_string(pairs.size()) +
-         ", \"same\": " + std::to_string(counts[static_cast<int>(PairVerdict::Same)]) +
-         ", \"different\": " + std::to_string(counts[static_cast<int>(PairVerdict::Different)]) +
-         ", \"one_sided\": " +
-         std::to_string(counts[static_cast<int>(PairVerdict::OnlyBefore)] +
-                        counts[static_cast<int>(PairVerdict::OnlyAfter)]) +
-         ", \"failed\": " + std::to_string(counts[static_cast<int>(PairVerdict::Failed)]) + "}\n";
+         ", \"same\": " + std::to_string(counts.Same) +
+         ", \"different\": " + std::to_string(counts.Different) +
+         ", \"one_sided\": " + std::to_string(counts.OneSided) +
+         ", \"failed\": " + std::to_string(counts.Failed) + "}\n";
   return out + "}\n";
 }
 

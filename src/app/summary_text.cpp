@@ -31,19 +31,14 @@ std::string SummaryText(const std::vector<PairResult>& pairs, const std::string&
   size_t width = 0;
   for (const PairResult& pair : pairs) width = std::max(width, pair.Name.size());
   std::string text;
-  int counts[5] = {};
   for (const PairResult& pair : pairs) {
     text += pair.Name + std::string(width - pair.Name.size() + 2, ' ') +
             Describe(pair, beforeDir, afterDir) + "\n";
-    ++counts[static_cast<int>(pair.Verdict)];
   }
-  const int oneSided = counts[static_cast<int>(PairVerdict::OnlyBefore)] +
-                       counts[static_cast<int>(PairVerdict::OnlyAfter)];
+  const VerdictCounts counts = CountVerdicts(pairs);
   text += std::to_string(pairs.size()) + (pairs.size() == 1 ? " pair: " : " pairs: ") +
-          std::to_string(counts[static_cast<int>(PairVerdict::Same)]) + " same, " +
-          std::to_string(counts[static_cast<int>(PairVerdict::Different)]) + " differ, " +
-          std::to_string(oneSided) + " one-sided, " +
-          std::to_string(counts[static_cast<int>(PairVerdict::Failed)]) + " failed\n";
+          std::to_string(counts.Same) + " same, " + std::to_string(counts.Different) + " differ, " +
+          std::to_string(counts.OneSided) + " one-sided, " + std::to_string(counts.Failed) + " failed\n";
   return text;
 }
 

@@ -25,6 +25,8 @@ void WindowModel::Load() {
   DeriveOutputNames(2);
 }
 
+std::string WindowModel::TempBase(int slot) const { return TempBaseFor(Input(slot).Text, slot); }
+
 void WindowModel::SetInputPath(int slot, const std::string& text) {
   if (input_[Slot(slot)].Text == text) return;
   input_[Slot(slot)].Text = text;
@@ -118,7 +120,6 @@ void WindowModel::DeriveOutputNames(int slot) {
   const std::string& path = input_[Slot(slot)].Text;
   canSort_[Slot(slot)] = FileExists(path);
   const std::string base = BaseName(path);
-  tempBase_[Slot(slot)] = TempBaseFor(path, slot);
   SetResultPath(slot, base + extension_[Ext(slot)]);
   if (slot == 2) SetReportPath(base + extension_[3]);
 }

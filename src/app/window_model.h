@@ -41,7 +41,7 @@ class WindowModel {
   const ColouredPath& Result(int slot) const { return result_[Slot(slot)]; }
   const ColouredPath& Report() const { return report_; }
   const std::string& ExtensionText(int index) const { return extensionText_[Ext(index)]; }
-  const std::string& TempBase(int slot) const { return tempBase_[Slot(slot)]; }
+  std::string TempBase(int slot) const;
   /// The check boxes' values: 0, 1, or 2 (greyed, only from a hand-edited file).
   int OptionsInForce() const { return optionsInForce_; }
   int KeepSortResults() const { return keepSortResults_; }
@@ -91,7 +91,6 @@ class WindowModel {
   LoadedSettings stored_;  // what the settings file holds, as far as this window knows
   std::array<ColouredPath, 3> input_, result_;
   ColouredPath report_;
-  std::array<std::string, 3> tempBase_;
   std::array<bool, 3> canSort_{};
   std::array<std::string, 4> extensionText_, extension_;
   int optionsInForce_ = 1;   // ticked in the window's design

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <memory>
 #include <unistd.h>
 #include <vector>
@@ -83,25 +84,35 @@ ChunkedFile::~ChunkedFile() {
 Status ChunkedFile::Open(const std::string& path) {
   path_ = path;
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  return fd_ < 0 ? Status::FromErrno(path, errno) : Status::Ok();
+  if (fd_ < 0) return Status::FromErrno(path, errno);
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) return Status::FromErrno(path, errno);
+  fileSize_ = static_cast<int64_t>(st.st_size);
+  return Status::Ok();
 }
 
 Status ChunkedFile::Bytes(int64_t position, size_t length, const char*& bytes) {
   const int64_t end = position + static_cast<int64_t>(length);
   if (position < start_ || end > start_ + static_cast<int64_t>(filled_)) {
-    if (Status st = Load(position, std::max(length, kChunkBytes)); !st.ok()) return st;
+    // A chunk never reaches past the end of the file: small files load small.
+    const int64_t rest = std::max<int64_t>(fileSize_ - (position - 1), 0);
+    const size_t size = std::max(length, std::min(kChunkBytes, static_cast<size_t>(rest)));
+    if (Status st = Load(position, size); !st.ok()) return st;
     if (filled_ < length) return Status::Fail(path_, "temporary file is shorter than expected");
   }
-  bytes = chunk_.data() + (position - start_);
+  bytes = chunk_.get() + (position - start_);
   return Status::Ok();
 }
 
 Status ChunkedFile::Load(int64_t position, size_t size) {
-  if (chunk_.size() < size) chunk_.resize(size);
+  if (capacity_ < size) {
+    chunk_.reset(new char[size]);
+    capacity_ = size;
+  }
   start_ = position;
   filled_ = 0;
   while (filled_ < size) {
-    const ssize_t n = ::pread(fd_, chunk_.data() + filled_, size - filled_,
+    const ssize_t n = ::pread(fd_, chunk_.get() + filled_, size - filled_,
                               static_cast<off_t>(position - 1 + static_cast<int64_t>(filled_)));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return Status::FromErrno(path_, errno);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,7 +34,9 @@ class ChunkedFile {
 
   std::string path_;
   int fd_ = -1;
-  std::vector<char> chunk_;
+  std::unique_ptr<char[]> chunk_;  // not zero-filled: every load overwrites what it hands out
+  size_t capacity_ = 0;
+  int64_t fileSize_ = 0;
   int64_t start_ = 0;
   size_t filled_ = 0;
 };

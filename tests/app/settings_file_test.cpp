@@ -458,16 +458,16 @@ TEST(SettingsLocation, ProgramFolderOnlyWhenItsFileAndFolderAreWritable) {
     if (!readOnlyFolder) return 6;
 
     // A link counts by its target's folder, where a write puts its files.
-    const std::string shared = base + "/shared";
-    if (::mkdir(shared.c_str(), 0755) != 0) return 95;
-    WriteFile(shared + "/real.ini", "[Tessaline]\r\n");
+    const std::string targets = base + "/targets";
+    if (::mkdir(targets.c_str(), 0755) != 0) return 95;
+    WriteFile(targets + "/real.ini", "[Tessaline]\r\n");
     const std::string linked = base + "/linked";
     if (::mkdir(linked.c_str(), 0755) != 0) return 96;
-    if (::symlink("../shared/real.ini", (linked + "/Tessaline.ini").c_str()) != 0) return 97;
+    if (::symlink("../targets/real.ini", (linked + "/Tessaline.ini").c_str()) != 0) return 97;
     if (LocateSettingsFile(linked) != Located(linked + "/Tessaline.ini")) return 7;
-    if (::chmod(shared.c_str(), 0555) != 0) return 98;
+    if (::chmod(targets.c_str(), 0555) != 0) return 98;
     const bool readOnlyTarget = LocateSettingsFile(linked) == xdg;
-    if (::chmod(shared.c_str(), 0755) != 0) return 98;
+    if (::chmod(targets.c_str(), 0755) != 0) return 98;
     if (!readOnlyTarget) return 8;
 
     // A folder named Tessaline.ini is no settings file.
