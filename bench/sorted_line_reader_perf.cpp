@@ -32,10 +32,10 @@ void ReadShuffled(benchmark::State& state) {
   }
   std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(7));
   for (auto _ : state) {
-    ChunkedFile file;
+    SortedLineReader file;
     if (!file.Open(path).ok()) state.SkipWithError("cannot open the file");
     size_t bytes = 0;
-    const Status st = ReadLinesInSortedOrder(file, shuffled, [&](std::string_view line) { bytes += line.size(); });
+    const Status st = file.Read(shuffled, [&](std::string_view line) { bytes += line.size(); });
     if (!st.ok()) state.SkipWithError(st.Message().c_str());
     benchmark::DoNotOptimize(bytes);
   }

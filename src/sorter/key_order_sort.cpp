@@ -17,7 +17,7 @@ bool KeyLess(const LineRecord& a, const LineRecord& b) {
 // not in the sign of word w, for w from 1 to 3: the bitwise passes compare
 // whole earlier words to find their groups, so such lines would part.
 // Equal keys (which line numbers rule out) are left to the passes too.
-bool NeedsThePasses(const std::vector<LineRecord>& lines) {
+bool NeedsThePasses(std::span<const LineRecord> lines) {
   for (size_t i = 1; i < lines.size(); ++i) {
     const LineRecord& a = lines[i - 1];
     const LineRecord& b = lines[i];
@@ -34,7 +34,7 @@ bool NeedsThePasses(const std::vector<LineRecord>& lines) {
 
 // The bitwise passes over the lines in file order (line numbers grow with
 // positions), then the lines in the order they leave.
-void SortByThePasses(std::vector<LineRecord>& lines) {
+void SortByThePasses(std::span<LineRecord> lines) {
   std::sort(lines.begin(), lines.end(),
             [](const LineRecord& a, const LineRecord& b) { return a.Position() < b.Position(); });
   SortRecords records;
@@ -52,13 +52,14 @@ void SortByThePasses(std::vector<LineRecord>& lines) {
   for (size_t i = 1; i <= lines.size(); ++i) {
     sorted.push_back(lines[static_cast<size_t>(records.LinePosition[i])]);
   }
-  lines.swap(sorted);
+  std::copy(sorted.begin(), sorted.end(), lines.begin());
 }
 
 }  // namespace
 
-void SortInKeyOrder(std::vector<LineRecord>& lines) {
-  std::sort(lines.begin(), lines.end(), KeyLess);
+void SortInKeyOrder(std::span<LineRecord> lines) {
+  // A lambda, not the function itself, so the comparison is inlined.
+  std::sort(lines.begin(), lines.end(), [](const LineRecord& a, const LineRecord& b) { return KeyLess(a, b); });
   if (NeedsThePasses(lines)) SortByThePasses(lines);
 }
 

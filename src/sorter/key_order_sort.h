@@ -2,7 +2,7 @@
 // a comparison sort.
 #pragma once
 
-#include <vector>
+#include <span>
 
 #include "sorter/sort_records.h"
 
@@ -12,6 +12,6 @@ namespace tess {
 /// compared by bits 30 to 0 of their four words; where a word's sign bit
 /// differs between lines whose bits so far agree (which makes the bitwise
 /// passes split a group), the lines are handed to RadixSort itself.
-void SortInKeyOrder(std::vector<LineRecord>& lines);
+void SortInKeyOrder(std::span<LineRecord> lines);
 
 }  // namespace tess

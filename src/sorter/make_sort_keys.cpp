@@ -1,6 +1,5 @@
 #include "sorter/make_sort_keys.h"
 
-#include "io/line_reader.h"
 
 namespace tess {
 
@@ -48,26 +47,17 @@ KeyWords BuildKeyWords(SortOrder order, const RouteFields& f, int lineState, int
   }
 }
 
-Status MakeSortKeys(LineReader& in, int64_t lineCount, SortOrder order, std::vector<LineRecord>& lines,
-                    int64_t& routeLineCount) {
-  lines.clear();
-  lines.reserve(static_cast<size_t>(lineCount));
-  LineStream stream;
-  int lineState = kStreamStart;
-  std::string line;
-  RouteFields fields;
-  for (int64_t i = 1; i <= lineCount; ++i) {
-    const int64_t position = in.Position();
-    if (!in.ReadLine(line)) {
-      return in.status().ok() ? Status::Fail(in.Path(), "temporary file is shorter than expected")
-                              : in.status();
-    }
-    ParseRouteLine(line, fields, lineState, stream);
-    if (fields.ProtoCode != kNotRouteProto) ++routeLineCount;
-    lines.push_back(LineRecord::Make(BuildKeyWords(order, fields, lineState, i), position,
-                                     in.Position() - position));
+void SortKeyMaker::Add(size_t section, std::string_view line, int64_t position, int64_t length) {
+  if (section != section_) {
+    section_ = section;
+    lineNumber_ = 0;
+    lineState_ = kStreamStart;
+    stream_ = {};
+    fields_ = {};
   }
-  return Status::Ok();
+  ParseRouteLine(line, fields_, lineState_, stream_);
+  if (fields_.ProtoCode != kNotRouteProto) ++routeLineCount_;
+  records_.push_back(LineRecord::Make(BuildKeyWords(order_, fields_, lineState_, ++lineNumber_), position, length));
 }
 
 }  // namespace tess

@@ -4,11 +4,9 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
-#include <vector>
+#include <string_view>
 
-#include "io/line_reader.h"
-#include "io/status.h"
+#include "io/large_allocation.h"
 #include "sorter/parse_route_line.h"
 #include "sorter/sort_options.h"
 #include "sorter/sort_records.h"
@@ -21,11 +19,28 @@ using KeyWords = std::array<int32_t, 4>;
 /// under `order`, evaluated in 32-bit signed arithmetic.
 KeyWords BuildKeyWords(SortOrder order, const RouteFields& fields, int lineState, int64_t lineNumber);
 
-/// Reads the next `lineCount` lines of `in` (a section of the temporary
-/// file), parses them as one stream and fills `lines` with their keys,
-/// positions and lengths. Adds the lines that parsed as a route line to
-/// `routeLineCount`.
-Status MakeSortKeys(LineReader& in, int64_t lineCount, SortOrder order, std::vector<LineRecord>& lines,
-                    int64_t& routeLineCount);
+/// Builds the sort records of the temporary file's lines as the split
+/// writes them. Each section is parsed as one stream, its lines numbered
+/// from 1; the records of all sections follow one another in `records`.
+class SortKeyMaker {
+ public:
+  SortKeyMaker(SortOrder order, LargeArray<LineRecord>& records) : order_(order), records_(records) {}
+
+  /// Line `line` of section `section`, at `position` with `length` bytes
+  /// (line end included) in the temporary file.
+  void Add(size_t section, std::string_view line, int64_t position, int64_t length);
+  /// Lines that parsed as a route line.
+  int64_t RouteLineCount() const { return routeLineCount_; }
+
+ private:
+  SortOrder order_;
+  LargeArray<LineRecord>& records_;
+  size_t section_ = static_cast<size_t>(-1);
+  int64_t lineNumber_ = 0;
+  int lineState_ = kStreamStart;
+  LineStream stream_;
+  RouteFields fields_;
+  int64_t routeLineCount_ = 0;
+};
 
 }  // namespace tess

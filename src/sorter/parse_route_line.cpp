@@ -115,16 +115,41 @@ int ReadMask(std::string_view s, size_t p, char terminator) {
   return -1;
 }
 
+// Where the first " via " stands, or npos; also npos, with `connected`
+// set, when "subnetted," or " is directly connected," stands anywhere.
+// One pass over the line: this runs for every line of every log.
+size_t FindVia(std::string_view s, bool& connected) {
+  static constexpr std::string_view kVia = " via ", kConnected = " is directly connected,",
+                                    kSubnetted = "subnetted,";
+  connected = false;
+  size_t via = std::string_view::npos;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == ' ') {
+      const std::string_view rest = s.substr(i);
+      if (via == std::string_view::npos && rest.starts_with(kVia)) {
+        via = i;
+      } else if (rest.starts_with(kConnected)) {
+        connected = true;
+        return std::string_view::npos;
+      }
+    } else if (s[i] == 's' && s.substr(i).starts_with(kSubnetted)) {
+      connected = true;
+      return std::string_view::npos;
+    }
+  }
+  return via;
+}
+
 void ReadNextHop(std::string_view s, RouteFields& f) {
-  if (s.find("subnetted,") != std::string_view::npos ||
-      s.find(" is directly connected,") != std::string_view::npos) {
+  bool connected = false;
+  const size_t via = FindVia(s, connected);
+  if (connected) {
     f.HopHigh = 0;
     f.HopLow = 0;
     return;
   }
   f.HopHigh = kNoAddress;
   f.HopLow = kNoAddress;
-  const size_t via = s.find(" via ");
   if (via == std::string_view::npos) return;
   size_t p = via + 5;
   int octet[4];

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "io/large_allocation.h"
 #include "io/paths.h"
 #include "sorter/key_order_sort.h"
 #include "sorter/make_sort_keys.h"
@@ -12,27 +13,22 @@ namespace tess {
 
 namespace {
 
-// Sorts each section of the temporary file in log order into `out` and
-// records where each one stands. The sections follow one another in the
-// file, so it is read once for the keys and once, in windows, for the lines.
+// Sorts each section's records (they follow one another in `records`, as
+// the sections do in the temporary file) and writes its lines in that order
+// into `out`, recording where each section stands.
 Status SortSections(const std::string& logPath, const std::string& tempPath,
-                    const std::vector<SplitSection>& sections, const SortOptions& options,
-                    LineWriter& out, SortIndex& index, const std::atomic<bool>* stop) {
-  const SortOrder order = options.InForce ? options.Order : SortOrder::Destination;
-  LineReader keysIn;
-  if (Status st = keysIn.Open(tempPath); !st.ok()) return st;
-  ChunkedFile linesIn;
+                    const std::vector<SplitSection>& sections, LargeArray<LineRecord>& records,
+                    const SortOptions& options, LineWriter& out, SortIndex& index,
+                    const std::atomic<bool>* stop) {
+  SortedLineReader linesIn;
   if (Status st = linesIn.Open(tempPath); !st.ok()) return st;
-  std::vector<LineRecord> lines;
   index.Tables.clear();
-  index.RouteLineCount = 0;
+  size_t first = 0;
   for (const SplitSection& section : sections) {
     if (stop != nullptr && *stop) return StoppedRun(logPath);
     const int64_t start = out.Position();
-    keysIn.Seek(section.Start);
-    if (Status st = MakeSortKeys(keysIn, section.LineCount, order, lines, index.RouteLineCount); !st.ok()) {
-      return st;
-    }
+    const std::span<LineRecord> lines = records.Part(first, static_cast<size_t>(section.LineCount));
+    first += lines.size();
     SortInKeyOrder(lines);
     if (Status st = WriteSortedTable(linesIn, lines, options, out); !st.ok()) return st;
     index.Tables.push_back({section.Name, section.LineCount, start, out.Position()});
@@ -46,10 +42,17 @@ Status SortIntoFile(const std::string& logPath, const std::string& tempBase,
                     const std::string& resultPath, const SortOptions& options, LineWriter& out,
                     SortIndex& index, const std::atomic<bool>* stop) {
   std::vector<SplitSection> sections;
+  LargeArray<LineRecord> records;
+  // The keys are made as the split writes each line, so the temporary file
+  // is read back only once, in sorted order.
+  SortKeyMaker keys(options.InForce ? options.Order : SortOrder::Destination, records);
+  const SplitLineObserver makeKey = [&keys](size_t section, std::string_view line, int64_t position,
+                                            int64_t length) { keys.Add(section, line, position, length); };
   // A failed split has removed what it wrote (and never touches a file it
   // refused to replace).
-  if (Status st = SplitTables(logPath, tempBase, resultPath, sections, stop); !st.ok()) return st;
-  const Status st = SortSections(logPath, tempBase, sections, options, out, index, stop);
+  if (Status st = SplitTables(logPath, tempBase, resultPath, sections, stop, makeKey); !st.ok()) return st;
+  index.RouteLineCount = keys.RouteLineCount();
+  const Status st = SortSections(logPath, tempBase, sections, records, options, out, index, stop);
   const Status removed = RemoveFile(tempBase);
   return st.ok() ? removed : st;
 }

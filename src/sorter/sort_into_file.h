@@ -1,6 +1,6 @@
 // One log sorted into an open result file: split into its routing tables
-// in one temporary file, then per table build keys, sort and write; the
-// temporary file is removed at the end.
+// in one temporary file while the sort keys are made, then per table sort
+// and write; the temporary file is removed at the end.
 #pragma once
 
 #include <atomic>

@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <memory>
+#include <limits>
 #include <unistd.h>
-#include <vector>
 
 #include "io/line_reader.h"
 
@@ -14,7 +12,11 @@ namespace tess {
 
 namespace {
 
-constexpr size_t kChunkBytes = 1 << 20;
+// The file is gathered from in regions of 1 MiB: each is read once per
+// window, with the lines that start in it.
+constexpr int kRegionShift = 20;
+
+int64_t RegionOf(int64_t position) { return (position - 1) >> kRegionShift; }
 
 // A line as read from the file: up to its LF, less the CRs before it.
 std::string_view WithoutLineEnd(const char* bytes, size_t length) {
@@ -23,120 +25,127 @@ std::string_view WithoutLineEnd(const char* bytes, size_t length) {
   return {bytes, length};
 }
 
-// The buffers of one window, kept from window to window.
-struct Window {
-  std::vector<size_t> offset;
-  std::vector<uint32_t> inFileOrder;
-  std::unique_ptr<char[]> lines;
-  size_t capacity = 0;
-};
-
-// Lines [first, last) of the sorted order: their texts gathered in file
-// order into one buffer, then handed out in sorted order.
-Status TakeWindow(ChunkedFile& file, const std::vector<LineRecord>& r, size_t first, size_t last,
-                  Window& w, const std::function<void(std::string_view)>& take) {
-  w.offset.assign(1, 0);
-  w.inFileOrder.clear();
-  for (size_t i = first; i < last; ++i) {
-    w.offset.push_back(w.offset.back() + r[i].Length());
-    w.inFileOrder.push_back(static_cast<uint32_t>(i - first));
-  }
-  if (w.offset.back() > w.capacity) {
-    w.capacity = w.offset.back();
-    w.lines.reset(new char[w.capacity]);
-  }
-  std::sort(w.inFileOrder.begin(), w.inFileOrder.end(),
-            [&](uint32_t a, uint32_t b) { return r[first + a].Position() < r[first + b].Position(); });
-  for (uint32_t k : w.inFileOrder) {
-    const char* bytes = nullptr;
-    const LineRecord& line = r[first + k];
-    if (Status st = file.Bytes(line.Position(), line.Length(), bytes); !st.ok()) return st;
-    std::copy(bytes, bytes + line.Length(), w.lines.get() + w.offset[k]);
-  }
-  for (size_t i = first; i < last; ++i) {
-    take(WithoutLineEnd(w.lines.get() + w.offset[i - first], r[i].Length()));
-  }
-  return Status::Ok();
-}
-
-// One line at a time, for sections with a line of 4 GiB or more.
-Status TakeEachLine(const std::string& path, const std::vector<LineRecord>& r,
-                    const std::function<void(std::string_view)>& take) {
-  LineReader in;
-  if (Status st = in.Open(path); !st.ok()) return st;
-  std::string line;
-  for (const LineRecord& record : r) {
-    in.Seek(record.Position());
-    if (!in.ReadLine(line)) {
-      return in.status().ok() ? Status::Fail(path, "temporary file is shorter than expected") : in.status();
-    }
-    take(line);
-  }
-  return Status::Ok();
-}
-
 }  // namespace
 
-ChunkedFile::~ChunkedFile() {
+SortedLineReader::~SortedLineReader() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-Status ChunkedFile::Open(const std::string& path) {
+Status SortedLineReader::Open(const std::string& path) {
   path_ = path;
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) return Status::FromErrno(path, errno);
-  struct stat st {};
-  if (::fstat(fd_, &st) != 0) return Status::FromErrno(path, errno);
-  fileSize_ = static_cast<int64_t>(st.st_size);
-  return Status::Ok();
+  return fd_ < 0 ? Status::FromErrno(path, errno) : Status::Ok();
 }
 
-Status ChunkedFile::Bytes(int64_t position, size_t length, const char*& bytes) {
-  const int64_t end = position + static_cast<int64_t>(length);
-  if (position < start_ || end > start_ + static_cast<int64_t>(filled_)) {
-    // A chunk never reaches past the end of the file: small files load small.
-    const int64_t rest = std::max<int64_t>(fileSize_ - (position - 1), 0);
-    const size_t size = std::max(length, std::min(kChunkBytes, static_cast<size_t>(rest)));
-    if (Status st = Load(position, size); !st.ok()) return st;
-    if (filled_ < length) return Status::Fail(path_, "temporary file is shorter than expected");
-  }
-  bytes = chunk_.get() + (position - start_);
-  return Status::Ok();
-}
-
-Status ChunkedFile::Load(int64_t position, size_t size) {
-  if (capacity_ < size) {
-    chunk_.reset(new char[size]);
-    capacity_ = size;
-  }
-  start_ = position;
-  filled_ = 0;
-  while (filled_ < size) {
-    const ssize_t n = ::pread(fd_, chunk_.get() + filled_, size - filled_,
-                              static_cast<off_t>(position - 1 + static_cast<int64_t>(filled_)));
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return Status::FromErrno(path_, errno);
-    if (n == 0) break;
-    filled_ += static_cast<size_t>(n);
-  }
-  return Status::Ok();
-}
-
-Status ReadLinesInSortedOrder(ChunkedFile& file, const std::vector<LineRecord>& records,
-                              const std::function<void(std::string_view)>& take, size_t windowBytes) {
-  const size_t n = records.size();
-  const bool longLine = std::any_of(records.begin(), records.end(),
+Status SortedLineReader::Read(std::span<const LineRecord> lines, const std::function<void(std::string_view)>& take,
+                              size_t windowBytes) {
+  const size_t n = lines.size();
+  const bool longLine = std::any_of(lines.begin(), lines.end(),
                                     [](const LineRecord& r) { return r.Length() == LineRecord::kLongLine; });
-  if (longLine) return TakeEachLine(file.Path(), records, take);
-  Window window;
+  if (longLine) return TakeEachLine(lines, take);
   for (size_t first = 0; first < n;) {
     size_t last = first;
     size_t bytes = 0;
-    while (last < n && (last == first || bytes + records[last].Length() <= windowBytes)) {
-      bytes += records[last++].Length();
+    while (last < n && (last == first || bytes + lines[last].Length() <= windowBytes)) {
+      bytes += lines[last++].Length();
     }
-    if (Status st = TakeWindow(file, records, first, last, window, take); !st.ok()) return st;
+    if (Status st = TakeWindow(lines, first, last, take); !st.ok()) return st;
     first = last;
+  }
+  return Status::Ok();
+}
+
+// Lines [first, last) of the sorted order: their texts gathered region by
+// region into one buffer, then handed out in sorted order.
+Status SortedLineReader::TakeWindow(std::span<const LineRecord> lines, size_t first, size_t last,
+                                    const std::function<void(std::string_view)>& take) {
+  const size_t count = last - first;
+  offset_.resize(count + 1);
+  offset_[0] = 0;
+  for (size_t k = 0; k < count; ++k) offset_[k + 1] = offset_[k] + lines[first + k].Length();
+  char* window = window_.Reserve(offset_[count]);
+  GroupByRegion(lines, first, last);
+  for (size_t r = 0; r + 1 < regionFirst_.size(); ++r) {
+    const size_t members = regionFirst_[r + 1] - regionFirst_[r];
+    if (members == 0) continue;
+    const int64_t from = ((firstRegion_ + static_cast<int64_t>(r)) << kRegionShift) + 1;
+    if (Status st = GatherRegion(lines, first, &inRegions_[regionFirst_[r]], members, from, regionEnd_[r]);
+        !st.ok()) {
+      return st;
+    }
+  }
+  for (size_t k = 0; k < count; ++k) take(WithoutLineEnd(window + offset_[k], lines[first + k].Length()));
+  return Status::Ok();
+}
+
+// Orders the window's lines by the region they start in (a counting sort),
+// and notes where each region's last line ends.
+void SortedLineReader::GroupByRegion(std::span<const LineRecord> lines, size_t first, size_t last) {
+  int64_t low = std::numeric_limits<int64_t>::max();
+  int64_t high = 0;
+  for (size_t i = first; i < last; ++i) {
+    low = std::min(low, RegionOf(lines[i].Position()));
+    high = std::max(high, RegionOf(lines[i].Position()));
+  }
+  firstRegion_ = low;
+  const size_t regions = static_cast<size_t>(high - low + 1);
+  regionFirst_.assign(regions + 1, 0);
+  regionEnd_.assign(regions, 0);
+  for (size_t i = first; i < last; ++i) {
+    const size_t r = static_cast<size_t>(RegionOf(lines[i].Position()) - low);
+    ++regionFirst_[r + 1];
+    regionEnd_[r] = std::max(regionEnd_[r], lines[i].Position() + lines[i].Length());
+  }
+  for (size_t r = 0; r < regions; ++r) regionFirst_[r + 1] += regionFirst_[r];
+  std::vector<uint32_t> next(regionFirst_.begin(), regionFirst_.end() - 1);
+  inRegions_.resize(last - first);
+  for (size_t i = first; i < last; ++i) {
+    const size_t r = static_cast<size_t>(RegionOf(lines[i].Position()) - low);
+    inRegions_[next[r]++] = static_cast<uint32_t>(i - first);
+  }
+}
+
+// Reads bytes [from, to) of the file once and copies each member line to
+// its place in the window.
+Status SortedLineReader::GatherRegion(std::span<const LineRecord> lines, size_t first, const uint32_t* members,
+                                      size_t count, int64_t from, int64_t to) {
+  const size_t size = static_cast<size_t>(to - from);
+  char* region = region_.Reserve(size);
+  if (Status st = ReadBytes(from, size, region); !st.ok()) return st;
+  char* window = window_.data();
+  for (size_t m = 0; m < count; ++m) {
+    const uint32_t k = members[m];
+    const LineRecord& line = lines[first + k];
+    std::copy_n(region + (line.Position() - from), line.Length(), window + offset_[k]);
+  }
+  return Status::Ok();
+}
+
+Status SortedLineReader::ReadBytes(int64_t position, size_t length, char* into) {
+  size_t filled = 0;
+  while (filled < length) {
+    const ssize_t n = ::pread(fd_, into + filled, length - filled,
+                              static_cast<off_t>(position - 1 + static_cast<int64_t>(filled)));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return Status::FromErrno(path_, errno);
+    if (n == 0) return Status::Fail(path_, "temporary file is shorter than expected");
+    filled += static_cast<size_t>(n);
+  }
+  return Status::Ok();
+}
+
+// One line at a time, for sections with a line of a mebibyte or more.
+Status SortedLineReader::TakeEachLine(std::span<const LineRecord> lines,
+                                      const std::function<void(std::string_view)>& take) {
+  LineReader in;
+  if (Status st = in.Open(path_); !st.ok()) return st;
+  std::string line;
+  for (const LineRecord& record : lines) {
+    in.Seek(record.Position());
+    if (!in.ReadLine(line)) {
+      return in.status().ok() ? Status::Fail(path_, "temporary file is shorter than expected") : in.status();
+    }
+    take(line);
   }
   return Status::Ok();
 }

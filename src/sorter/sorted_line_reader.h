@@ -1,51 +1,59 @@
-// Reads the lines of a section file back in sorted order without one read
+// Reads the lines of a temporary file back in sorted order without one read
 // per line: the sorted records are taken window by window (a bounded number
-// of bytes), each window's lines are gathered in file order with large
-// sequential reads, then handed out in sorted order.
+// of bytes); each window's lines are gathered region by region of the file,
+// each region read once, then handed out in sorted order.
 #pragma once
 
+#include <cstdint>
 #include <functional>
-#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "io/large_allocation.h"
 #include "io/status.h"
 #include "sorter/sort_records.h"
 
 namespace tess {
 
-/// A file read in chunks of up to a mebibyte, each starting where a wanted
-/// line starts, and kept for the lines that follow.
-class ChunkedFile {
+class SortedLineReader {
  public:
-  ChunkedFile() = default;
-  ~ChunkedFile();
-  ChunkedFile(const ChunkedFile&) = delete;
-  ChunkedFile& operator=(const ChunkedFile&) = delete;
+  SortedLineReader() = default;
+  ~SortedLineReader();
+  SortedLineReader(const SortedLineReader&) = delete;
+  SortedLineReader& operator=(const SortedLineReader&) = delete;
 
   Status Open(const std::string& path);
   const std::string& Path() const { return path_; }
-  /// Points `bytes` at the `length` bytes at 1-based `position`.
-  Status Bytes(int64_t position, size_t length, const char*& bytes);
+
+  /// Calls `take` with the text of each of `lines` in turn, without its line
+  /// end (and without the CRs before it), as LineReader reads it.
+  /// `windowBytes` bounds the memory the texts take at once.
+  Status Read(std::span<const LineRecord> lines, const std::function<void(std::string_view)>& take,
+              size_t windowBytes = kDefaultWindowBytes);
+
+  static constexpr size_t kDefaultWindowBytes = size_t{16} << 20;
 
  private:
-  Status Load(int64_t position, size_t size);
+  Status TakeWindow(std::span<const LineRecord> lines, size_t first, size_t last,
+                    const std::function<void(std::string_view)>& take);
+  Status GatherRegion(std::span<const LineRecord> lines, size_t first, const uint32_t* members, size_t count,
+                      int64_t from, int64_t to);
+  void GroupByRegion(std::span<const LineRecord> lines, size_t first, size_t last);
+  Status TakeEachLine(std::span<const LineRecord> lines, const std::function<void(std::string_view)>& take);
+  Status ReadBytes(int64_t position, size_t length, char* into);
 
   std::string path_;
   int fd_ = -1;
-  std::unique_ptr<char[]> chunk_;  // not zero-filled: every load overwrites what it hands out
-  size_t capacity_ = 0;
-  int64_t fileSize_ = 0;
-  int64_t start_ = 0;
-  size_t filled_ = 0;
+  // Kept from window to window and from section to section.
+  LargeBuffer window_;
+  LargeBuffer region_;
+  std::vector<size_t> offset_;        // where each window line stands in window_
+  std::vector<uint32_t> inRegions_;   // window lines grouped by region, regions in file order
+  int64_t firstRegion_ = 0;
+  std::vector<uint32_t> regionFirst_;  // per region: its first entry of inRegions_
+  std::vector<int64_t> regionEnd_;    // per region: where its last line ends
 };
-
-/// Calls `take` with the text of each of `lines` in turn, without its line
-/// end (and without the CRs before it), as LineReader reads it.
-/// `windowBytes` bounds the memory the texts take at once.
-Status ReadLinesInSortedOrder(ChunkedFile& file, const std::vector<LineRecord>& lines,
-                              const std::function<void(std::string_view)>& take,
-                              size_t windowBytes = 16 << 20);
 
 }  // namespace tess

@@ -55,8 +55,14 @@ class InputLines {
 class Splitter {
  public:
   Splitter(const std::string& logPath, const std::string& tempPath, const std::string& protectedPath,
-           std::vector<SplitSection>& sections, const std::atomic<bool>* stop)
-      : log_(logPath), temp_(tempPath), protected_(protectedPath), sections_(sections), stop_(stop) {}
+           std::vector<SplitSection>& sections, const std::atomic<bool>* stop,
+           const SplitLineObserver& observer)
+      : log_(logPath),
+        temp_(tempPath),
+        protected_(protectedPath),
+        sections_(sections),
+        stop_(stop),
+        observer_(observer) {}
 
   Status Run() {
     sections_.clear();
@@ -93,7 +99,13 @@ class Splitter {
     } else if (EndsAfterDestination(line)) {
       JoinWrappedLine(line, input, " ");
     }
+    const int64_t position = out_.Position();
     out_.WriteLine(line);
+    if (observer_) {
+      std::string_view asReadBack = line;
+      while (!asReadBack.empty() && asReadBack.back() == '\r') asReadBack.remove_suffix(1);
+      observer_(sections_.size() - 1, asReadBack, position, out_.Position() - position);
+    }
     previous_ = line;
     ++sections_.back().LineCount;
     return Status::Ok();
@@ -149,6 +161,7 @@ class Splitter {
   const std::string& protected_;
   std::vector<SplitSection>& sections_;
   const std::atomic<bool>* stop_;
+  const SplitLineObserver& observer_;
   LineWriter out_;
   std::string nextName_ = std::string(kGlobalTableName);
   std::string previous_;
@@ -174,8 +187,8 @@ void ApplyBackspaces(std::string& line) {
 
 Status SplitTables(const std::string& logPath, const std::string& tempPath,
                    const std::string& protectedPath, std::vector<SplitSection>& sections,
-                   const std::atomic<bool>* stop) {
-  return Splitter(logPath, tempPath, protectedPath, sections, stop).Run();
+                   const std::atomic<bool>* stop, const SplitLineObserver& observer) {
+  return Splitter(logPath, tempPath, protectedPath, sections, stop, observer).Run();
 }
 
 Status StoppedRun(const std::string& logPath) { return Status::Fail(logPath, "the run was stopped"); }

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,14 +22,21 @@ struct SplitSection {
   int64_t LineCount = 0;
 };
 
+/// Told of each line the split writes: the index of its section in the
+/// list, its text as it reads back (without trailing CRs), and where it
+/// stands in the temporary file (1-based position, length with line end).
+using SplitLineObserver =
+    std::function<void(size_t section, std::string_view line, int64_t position, int64_t length)>;
+
 /// Splits the log at `logPath` into the temporary file `tempPath`, its
 /// sections one after another, listed in `sections`. A temporary file that
 /// would be the log or `protectedPath` (the run's result) is refused. On
 /// failure nothing of the temporary file is left.
-/// With `stop` set and true the split ends early, failing.
+/// With `stop` set and true the split ends early, failing. `observer`, when
+/// set, hears of every line written.
 Status SplitTables(const std::string& logPath, const std::string& tempPath,
                    const std::string& protectedPath, std::vector<SplitSection>& sections,
-                   const std::atomic<bool>* stop = nullptr);
+                   const std::atomic<bool>* stop = nullptr, const SplitLineObserver& observer = {});
 
 /// The failure of a run that its caller stopped.
 Status StoppedRun(const std::string& logPath);

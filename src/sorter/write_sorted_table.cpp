@@ -35,11 +35,11 @@ void PathFolder::Fold(std::string& line) {
   }
 }
 
-Status WriteSortedTable(ChunkedFile& temporaryFile, const std::vector<LineRecord>& lines,
+Status WriteSortedTable(SortedLineReader& temporaryFile, std::span<const LineRecord> lines,
                         const SortOptions& options, LineWriter& out) {
   PathFolder folder;
   std::string line;
-  return ReadLinesInSortedOrder(temporaryFile, lines, [&](std::string_view asRead) {
+  return temporaryFile.Read(lines, [&](std::string_view asRead) {
     const bool routeLine = PassesWriterRouteTest(asRead);
     line.assign(asRead);
     folder.Fold(line);

@@ -2,6 +2,7 @@
 // extra paths back under their route, filters and writes them.
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "io/line_writer.h"
@@ -14,7 +15,7 @@ namespace tess {
 
 /// Writes `lines` of a section of the temporary file to `out` in their
 /// order, with `options` applied to every route line when in force.
-Status WriteSortedTable(ChunkedFile& temporaryFile, const std::vector<LineRecord>& lines,
+Status WriteSortedTable(SortedLineReader& temporaryFile, std::span<const LineRecord> lines,
                         const SortOptions& options, LineWriter& out);
 
 /// Folding of extra paths across consecutive lines of one section.
