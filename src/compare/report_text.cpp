@@ -1,7 +1,10 @@
 #include "compare/report_text.h"
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <fcntl.h>
+#include <thread>
 #include <iconv.h>
 #include <unistd.h>
 #include <vector>
@@ -30,7 +33,7 @@ std::string ToCp932(const std::string& utf8) {
 Status Scan(const std::string& path, Utf8Validator& utf8, Cp932Validator& cp932) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return Status::FromErrno(path, errno);
-  std::vector<char> buf(64 * 1024);
+  std::vector<char> buf(256 * 1024);
   while (true) {
     const ssize_t n = ::read(fd, buf.data(), buf.size());
     if (n < 0 && errno == EINTR) continue;
@@ -45,6 +48,20 @@ Status Scan(const std::string& path, Utf8Validator& utf8, Cp932Validator& cp932)
   }
   ::close(fd);
   return Status::Ok();
+}
+
+// From `i` on, the index of the first block of eight bytes that holds a
+// byte of 0x80 or more (or of the last bytes short of a block): logs are
+// mostly ASCII, which both validators pass over unchanged.
+size_t SkipAscii(const char* data, size_t i, size_t size) {
+  constexpr uint64_t kHighBits = 0x8080808080808080u;
+  while (i + 8 <= size) {
+    uint64_t block;
+    std::memcpy(&block, data + i, 8);
+    if ((block & kHighBits) != 0) break;
+    i += 8;
+  }
+  return i;
 }
 
 }  // namespace
@@ -64,15 +81,21 @@ ReportTexts MakeReportTexts(ReportEncoding encoding) {
 
 Status DetectReportEncoding(const std::string& log1, const std::string& log2,
                             ReportEncoding& encoding) {
+  // The two logs are scanned at once, the second on a thread of its own.
+  Utf8Validator utf8[2];
+  Cp932Validator cp932[2];
+  Status scanned2;
+  std::thread scan2([&] { scanned2 = Scan(log2, utf8[1], cp932[1]); });
+  const Status scanned1 = Scan(log1, utf8[0], cp932[0]);
+  scan2.join();
+  if (!scanned1.ok()) return scanned1;
+  if (!scanned2.ok()) return scanned2;
   bool anyNotUtf8 = false;
   bool allSuchCp932 = true;
-  for (const std::string* path : {&log1, &log2}) {
-    Utf8Validator utf8;
-    Cp932Validator cp932;
-    if (Status st = Scan(*path, utf8, cp932); !st.ok()) return st;
-    if (!utf8.Valid()) {
+  for (int k = 0; k < 2; ++k) {
+    if (!utf8[k].Valid()) {
       anyNotUtf8 = true;
-      allSuchCp932 = allSuchCp932 && cp932.Valid();
+      allSuchCp932 = allSuchCp932 && cp932[k].Valid();
     }
   }
   encoding = anyNotUtf8 && allSuchCp932 ? ReportEncoding::kCp932 : ReportEncoding::kUtf8;
@@ -81,6 +104,10 @@ Status DetectReportEncoding(const std::string& log1, const std::string& log2,
 
 void Utf8Validator::Feed(const char* data, size_t size) {
   for (size_t i = 0; i < size && valid_; ++i) {
+    if (pending_ == 0) {
+      i = SkipAscii(data, i, size);
+      if (i == size) break;
+    }
     const unsigned char c = static_cast<unsigned char>(data[i]);
     if (pending_ > 0) {
       if (c < low_ || c > high_) {
@@ -111,6 +138,10 @@ void Utf8Validator::Feed(const char* data, size_t size) {
 
 void Cp932Validator::Feed(const char* data, size_t size) {
   for (size_t i = 0; i < size && valid_; ++i) {
+    if (!expectTrail_) {
+      i = SkipAscii(data, i, size);
+      if (i == size) break;
+    }
     const unsigned char c = static_cast<unsigned char>(data[i]);
     if (expectTrail_) {
       expectTrail_ = false;

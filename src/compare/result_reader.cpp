@@ -59,8 +59,9 @@ int64_t ResultReader::CountBlockLines(const std::string& first, const RouteField
   std::string previous = first;
   std::string next;
   RouteFields m;
-  while (ReadWithinSection(next)) {
-    if (std::string_view(next).substr(0, 4) != "    ") break;
+  // A line that does not begin with four spaces ends the block: looked at
+  // before it is read, since most blocks are one line.
+  while (in_.Position() < sectionEnd_ && in_.NextBytesAre("    ") && ReadWithinSection(next)) {
     const size_t b = BracketColumn(next);
     const size_t f = BracketColumn(previous);
     if (!BracketsLineUp(b, f) || b == 0 || next.find_first_not_of(' ') < b - 1) {

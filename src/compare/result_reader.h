@@ -25,7 +25,10 @@ class ResultReader {
  public:
   /// A reader of one side's sort result; its own line stream starts with
   /// mask 0, so a report depends only on its two logs.
-  ResultReader() { stream_.DestinationMayEndLine = true; }
+  ResultReader() {
+    stream_.DestinationMayEndLine = true;
+    stream_.ReadsNextHop = false;
+  }
 
   Status Open(const std::string& path) { return in_.Open(path); }
   const Status& status() const { return in_.status(); }

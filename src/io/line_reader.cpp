@@ -85,6 +85,15 @@ bool LineReader::Fill() {
   }
 }
 
+bool LineReader::NextBytesAre(std::string_view prefix) {
+  if (fd_ < 0) return false;
+  const int64_t wanted = pos_ + static_cast<int64_t>(prefix.size());
+  if (pos_ < bufStart_ || wanted > bufStart_ + static_cast<int64_t>(bufLen_)) {
+    if (!Fill() || wanted > bufStart_ + static_cast<int64_t>(bufLen_)) return false;
+  }
+  return std::string_view(buf_.data() + (pos_ - bufStart_), prefix.size()) == prefix;
+}
+
 void LineReader::Seek(int64_t position) { pos_ = position < 1 ? 1 : position; }
 
 bool LineReader::AtEnd() {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "io/status.h"
@@ -32,6 +33,10 @@ class LineReader {
   /// Reads the next line without its line end; false at the end of the file
   /// or on a read failure (see status()).
   bool ReadLine(std::string& line);
+  /// Whether the bytes from the reading position on begin with `prefix`
+  /// (which holds no line end), read ahead without moving: a cheap look at
+  /// the next line.
+  bool NextBytesAre(std::string_view prefix);
   /// 1-based position of the next byte to be read.
   int64_t Position() const { return pos_; }
   /// Moves to a 1-based position previously returned by Position().

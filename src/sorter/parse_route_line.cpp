@@ -222,7 +222,7 @@ void ParseRouteLine(std::string_view s, RouteFields& f, int& LineState, LineStre
   const int mask = ReadMask(s, p, terminator);
   if (mask >= 0 && mask <= 32) maskLen = mask;
   f.MaskCode = maskLen == 0 ? 0 : maskLen - 1;
-  ReadNextHop(s, f);
+  if (stream.ReadsNextHop) ReadNextHop(s, f);
 }
 
 bool EndsAfterDestination(std::string_view s) {

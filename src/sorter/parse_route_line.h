@@ -23,6 +23,9 @@ struct LineStream {
   /// Whether a destination may end its line: true when reading sort results
   /// back, where the information filter may have cut everything after it.
   bool DestinationMayEndLine = false;
+  /// Whether the next hop is wanted; readers of sort results, which pair
+  /// routes by destination and mask only, leave it unread.
+  bool ReadsNextHop = true;
 };
 
 /// What ParseRouteLine yields for one line.

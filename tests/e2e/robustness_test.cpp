@@ -303,7 +303,9 @@ TEST_F(Robustness, AFolderTurnedReadOnlyMidRunFailsTheRunAndKeepsTheResult) {
 TEST_F(Robustness, AnInputDeletedMidRunIsSortedFromItsOpenFile) {
   WriteFile(dir.File("big.log"), BigLog());
   Child child(Spec({"big.log"}));
-  ASSERT_TRUE(WaitUntil(child, [&] { return dir.List().size() > 1; }));
+  // The temporary file is made once the log is open (the staged result
+  // comes earlier, before the log is opened).
+  ASSERT_TRUE(WaitUntil(child, [&] { return fs::exists(dir.File("big.(1)")); }));
   fs::remove(dir.File("big.log"));
   const ChildEnd end = child.Wait();
   EXPECT_EQ(end.ExitCode, 0) << end.Err;
