@@ -43,9 +43,14 @@ TEST(CompareReportText, Validators) {
       {"ok\xff", false, false},
   };
   for (const auto& c : cases) {
-    for (size_t split : {c.bytes.size(), size_t{1}}) {
-      EXPECT_EQ(Valid<Utf8Validator>(c.bytes, split), c.utf8) << c.bytes << " split " << split;
-      EXPECT_EQ(Valid<Cp932Validator>(c.bytes, split), c.cp932) << c.bytes << " split " << split;
+    // ASCII before a sequence changes nothing, whatever its length (ASCII is
+    // passed over eight bytes at a time) and wherever a read ends.
+    for (size_t ascii = 0; ascii <= 17; ++ascii) {
+      const std::string bytes = std::string(ascii, 'a') + c.bytes;
+      for (size_t split : {bytes.size(), size_t{1}, ascii, ascii + 1}) {
+        EXPECT_EQ(Valid<Utf8Validator>(bytes, split), c.utf8) << bytes << " split " << split;
+        EXPECT_EQ(Valid<Cp932Validator>(bytes, split), c.cp932) << bytes << " split " << split;
+      }
     }
   }
 }

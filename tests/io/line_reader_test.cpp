@@ -36,5 +36,34 @@ TEST(LineReader, ReadsMixedLineEndsAndSeeksBackToStoredPositionsAcrossBuffers) {
   }
 }
 
+// The look at the next line's first bytes moves nothing, also where they
+// stand across the end of the buffer or of the file.
+TEST(LineReader, NextBytesAreLooksWithoutMoving) {
+  testing::ScratchDir dir;
+  std::string bytes;
+  std::vector<int64_t> starts;
+  for (int i = 0; i < 5000; ++i) {
+    starts.push_back(static_cast<int64_t>(bytes.size()) + 1);
+    bytes += (i % 2 ? "    [1/0] via 10.0.0." : "S    10.0.0.0/8 ") + std::to_string(i) + "\r\n";
+  }
+  bytes += "  ";  // a last line too short for the prefix
+  testing::WriteFile(dir.File("f"), bytes);
+  LineReader in;
+  ASSERT_TRUE(in.Open(dir.File("f")).ok());
+  std::string line;
+  for (size_t i = 0; i < starts.size(); ++i) {
+    ASSERT_EQ(in.NextBytesAre("    "), i % 2 == 1) << i;
+    ASSERT_EQ(in.Position(), starts[i]);
+    ASSERT_TRUE(in.ReadLine(line));
+    ASSERT_EQ(line.substr(0, 4) == "    ", i % 2 == 1) << line;
+  }
+  EXPECT_FALSE(in.NextBytesAre("    "));
+  EXPECT_TRUE(in.NextBytesAre("  "));
+  in.Seek(starts[4001]);
+  EXPECT_TRUE(in.NextBytesAre("    [1/0]"));
+  ASSERT_TRUE(in.ReadLine(line));
+  EXPECT_EQ(line, "    [1/0] via 10.0.0.4001");
+}
+
 }  // namespace
 }  // namespace tess
