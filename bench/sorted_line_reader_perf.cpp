@@ -19,14 +19,14 @@ void ReadShuffled(benchmark::State& state) {
   char path[] = "/tmp/tessaline-perf-XXXXXX";
   const int fd = ::mkstemp(path);
   ::close(fd);
-  std::vector<LineRecord> shuffled;
+  std::vector<LinePlace> shuffled;
   {
     std::ofstream out(path, std::ios::binary);
     int64_t position = 1;
     for (const std::string& line : lines) {
       out << line << "\r\n";
       const int64_t length = static_cast<int64_t>(line.size()) + 2;
-      shuffled.push_back(LineRecord::At(position, length));
+      shuffled.push_back(LinePlace::Of(position, length));
       position += length;
     }
   }

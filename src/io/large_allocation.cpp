@@ -1,6 +1,8 @@
 #include "io/large_allocation.h"
 
+#include <cstdint>
 #include <cstdlib>
+#include <unistd.h>
 #include <sys/mman.h>
 
 namespace tess {
@@ -22,6 +24,13 @@ void* GrowLarge(void* memory, size_t oldBytes, size_t newBytes) {
   if (p == MAP_FAILED) throw std::bad_alloc();
   ::madvise(p, newBytes, MADV_HUGEPAGE);
   return p;
+}
+
+void ReleaseLargePages(void* memory, size_t bytes) {
+  const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const uintptr_t from = (reinterpret_cast<uintptr_t>(memory) + page - 1) / page * page;
+  const uintptr_t to = (reinterpret_cast<uintptr_t>(memory) + bytes) / page * page;
+  if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
 }
 
 void FreeLarge(void* memory, size_t bytes) {

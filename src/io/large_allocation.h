@@ -19,6 +19,9 @@ constexpr size_t kLargeAllocationBytes = size_t{1} << 20;
 
 void* AllocateLarge(size_t bytes);
 void FreeLarge(void* memory, size_t bytes);
+/// Gives back to the system the whole pages within [memory, memory + bytes)
+/// of a mapping of AllocateLarge; they read as zeros if touched again.
+void ReleaseLargePages(void* memory, size_t bytes);
 /// Moves a mapping of AllocateLarge to `newBytes` (at least
 /// kLargeAllocationBytes) without copying its pages; contents are kept.
 void* GrowLarge(void* memory, size_t oldBytes, size_t newBytes);

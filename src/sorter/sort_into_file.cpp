@@ -30,7 +30,9 @@ Status SortSections(const std::string& logPath, const std::string& tempPath,
     const std::span<LineRecord> lines = records.Part(first, static_cast<size_t>(section.LineCount));
     first += lines.size();
     SortInKeyOrder(lines);
-    if (Status st = WriteSortedTable(linesIn, lines, options, out); !st.ok()) return st;
+    // Only the places are needed from here on: the keys' memory goes back
+    // before the lines are read back.
+    if (Status st = WriteSortedTable(linesIn, KeepOnlyPlaces(lines), options, out); !st.ok()) return st;
     index.Tables.push_back({section.Name, section.LineCount, start, out.Position()});
   }
   return Status::Ok();

@@ -1,5 +1,11 @@
 #include "sorter/sort_records.h"
 
+#include <cstring>
+#include <new>
+#include <type_traits>
+
+#include "io/large_allocation.h"
+
 namespace tess {
 
 namespace {
@@ -18,9 +24,31 @@ LineRecord LineRecord::Make(const std::array<int32_t, 4>& w, int64_t position, i
   LineRecord r;
   r.high_ = Bits(w[0]) << 31 | Bits(w[1]) | sign(0) << 62 | sign(1) << 63;
   r.low_ = Bits(w[2]) << 31 | Bits(w[3]) | sign(2) << 62 | sign(3) << 63;
-  const uint64_t shown = length > 0 && length < kLongLine ? static_cast<uint64_t>(length) : kLongLine;
-  r.place_ = (static_cast<uint64_t>(position) & kPositionBits) | shown << 44;
+  r.place_ = LinePlace::Of(position, length);
   return r;
+}
+
+LinePlace LinePlace::Of(int64_t position, int64_t length) {
+  const uint64_t shown = length > 0 && length < kLongLine ? static_cast<uint64_t>(length) : kLongLine;
+  LinePlace p;
+  p.bits_ = (static_cast<uint64_t>(position) & kPositionBits) | shown << 44;
+  return p;
+}
+
+std::span<const LinePlace> KeepOnlyPlaces(std::span<LineRecord> lines) {
+  static_assert(sizeof(LinePlace) * 3 == sizeof(LineRecord));
+  static_assert(std::is_trivially_copyable_v<LineRecord> && std::is_trivially_copyable_v<LinePlace>);
+  // Place k goes to bytes [8k, 8k + 8), which only records 0 to k took:
+  // each record is read before its bytes are written over.
+  unsigned char* bytes = reinterpret_cast<unsigned char*>(lines.data());
+  for (size_t k = 0; k < lines.size(); ++k) {
+    LineRecord record;
+    std::memcpy(&record, bytes + k * sizeof(LineRecord), sizeof record);
+    const LinePlace place = record.Place();
+    std::memcpy(bytes + k * sizeof(LinePlace), &place, sizeof place);
+  }
+  ReleaseLargePages(bytes + lines.size() * sizeof(LinePlace), lines.size() * (sizeof(LineRecord) - sizeof(LinePlace)));
+  return {std::launder(reinterpret_cast<const LinePlace*>(bytes)), lines.size()};
 }
 
 int32_t LineRecord::Word(int w) const {

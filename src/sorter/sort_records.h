@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace tess {
@@ -21,21 +22,35 @@ struct SortRecords {
   size_t Count() const { return LinePosition.empty() ? 0 : LinePosition.size() - 1; }
 };
 
-/// One line of a section in 24 bytes: bits 30 to 0 of its four key words
-/// (words 1 and 2 in the low 62 bits of the first half, 3 and 4 in those of
-/// the second), the sign bits of the words in the halves' top bits, and
-/// where the line stands in the temporary file (44 bits) with its length
-/// including the line end (20 bits).
-class LineRecord {
+/// Where a line stands in the temporary file, in 8 bytes: its 1-based
+/// position (44 bits) and its length including the line end (20 bits).
+class LinePlace {
  public:
   /// Length() of a line of a mebibyte or more: read it with a line reader.
   static constexpr uint32_t kLongLine = (1u << 20) - 1;
 
+  LinePlace() = default;
+  static LinePlace Of(int64_t position, int64_t length);
+
+  int64_t Position() const { return static_cast<int64_t>(bits_ & kPositionBits); }
+  uint32_t Length() const { return static_cast<uint32_t>(bits_ >> 44); }
+
+ private:
+  static constexpr uint64_t kPositionBits = (uint64_t{1} << 44) - 1;
+  uint64_t bits_ = 0;
+};
+
+/// One line of a section in 24 bytes: bits 30 to 0 of its four key words
+/// (words 1 and 2 in the low 62 bits of the first half, 3 and 4 in those of
+/// the second), the sign bits of the words in the halves' top bits, and
+/// the line's place.
+class LineRecord {
+ public:
+  static constexpr uint32_t kLongLine = LinePlace::kLongLine;
+
   LineRecord() = default;
   /// The record of a line with key words `words`.
   static LineRecord Make(const std::array<int32_t, 4>& words, int64_t position, int64_t length);
-  /// A record for reading a line back only (no key).
-  static LineRecord At(int64_t position, int64_t length) { return Make({}, position, length); }
 
   /// Keys compare by the low 31 bits of each word, word 1 first.
   uint64_t KeyHigh() const { return high_ & kKeyBits; }
@@ -44,15 +59,20 @@ class LineRecord {
   uint32_t Signs() const { return static_cast<uint32_t>(high_ >> 62 | (low_ >> 62) << 2); }
   /// Key word w (0 to 3) as the key builder made it.
   int32_t Word(int w) const;
-  int64_t Position() const { return static_cast<int64_t>(place_ & kPositionBits); }
-  uint32_t Length() const { return static_cast<uint32_t>(place_ >> 44); }
+  LinePlace Place() const { return place_; }
+  int64_t Position() const { return place_.Position(); }
+  uint32_t Length() const { return place_.Length(); }
 
  private:
   static constexpr uint64_t kKeyBits = (uint64_t{1} << 62) - 1;
-  static constexpr uint64_t kPositionBits = (uint64_t{1} << 44) - 1;
   uint64_t high_ = 0;
   uint64_t low_ = 0;
-  uint64_t place_ = 0;
+  LinePlace place_;
 };
+
+/// Turns the sorted records `lines` into their places, in the same order,
+/// in the memory the records took: the first third of it. The rest is given
+/// back to the system when `lines` lies in memory of LargeArray.
+std::span<const LinePlace> KeepOnlyPlaces(std::span<LineRecord> lines);
 
 }  // namespace tess

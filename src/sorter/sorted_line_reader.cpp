@@ -37,11 +37,11 @@ Status SortedLineReader::Open(const std::string& path) {
   return fd_ < 0 ? Status::FromErrno(path, errno) : Status::Ok();
 }
 
-Status SortedLineReader::Read(std::span<const LineRecord> lines, const std::function<void(std::string_view)>& take,
+Status SortedLineReader::Read(std::span<const LinePlace> lines, const std::function<void(std::string_view)>& take,
                               size_t windowBytes) {
   const size_t n = lines.size();
   const bool longLine = std::any_of(lines.begin(), lines.end(),
-                                    [](const LineRecord& r) { return r.Length() == LineRecord::kLongLine; });
+                                    [](LinePlace p) { return p.Length() == LinePlace::kLongLine; });
   if (longLine) return TakeEachLine(lines, take);
   for (size_t first = 0; first < n;) {
     size_t last = first;
@@ -57,7 +57,7 @@ Status SortedLineReader::Read(std::span<const LineRecord> lines, const std::func
 
 // Lines [first, last) of the sorted order: their texts gathered region by
 // region into one buffer, then handed out in sorted order.
-Status SortedLineReader::TakeWindow(std::span<const LineRecord> lines, size_t first, size_t last,
+Status SortedLineReader::TakeWindow(std::span<const LinePlace> lines, size_t first, size_t last,
                                     const std::function<void(std::string_view)>& take) {
   const size_t count = last - first;
   offset_.resize(count + 1);
@@ -80,7 +80,7 @@ Status SortedLineReader::TakeWindow(std::span<const LineRecord> lines, size_t fi
 
 // Orders the window's lines by the region they start in (a counting sort),
 // and notes where each region's last line ends.
-void SortedLineReader::GroupByRegion(std::span<const LineRecord> lines, size_t first, size_t last) {
+void SortedLineReader::GroupByRegion(std::span<const LinePlace> lines, size_t first, size_t last) {
   int64_t low = std::numeric_limits<int64_t>::max();
   int64_t high = 0;
   for (size_t i = first; i < last; ++i) {
@@ -107,7 +107,7 @@ void SortedLineReader::GroupByRegion(std::span<const LineRecord> lines, size_t f
 
 // Reads bytes [from, to) of the file once and copies each member line to
 // its place in the window.
-Status SortedLineReader::GatherRegion(std::span<const LineRecord> lines, size_t first, const uint32_t* members,
+Status SortedLineReader::GatherRegion(std::span<const LinePlace> lines, size_t first, const uint32_t* members,
                                       size_t count, int64_t from, int64_t to) {
   const size_t size = static_cast<size_t>(to - from);
   char* region = region_.Reserve(size);
@@ -115,7 +115,7 @@ Status SortedLineReader::GatherRegion(std::span<const LineRecord> lines, size_t 
   char* window = window_.data();
   for (size_t m = 0; m < count; ++m) {
     const uint32_t k = members[m];
-    const LineRecord& line = lines[first + k];
+    const LinePlace line = lines[first + k];
     std::copy_n(region + (line.Position() - from), line.Length(), window + offset_[k]);
   }
   return Status::Ok();
@@ -135,12 +135,12 @@ Status SortedLineReader::ReadBytes(int64_t position, size_t length, char* into) 
 }
 
 // One line at a time, for sections with a line of a mebibyte or more.
-Status SortedLineReader::TakeEachLine(std::span<const LineRecord> lines,
+Status SortedLineReader::TakeEachLine(std::span<const LinePlace> lines,
                                       const std::function<void(std::string_view)>& take) {
   LineReader in;
   if (Status st = in.Open(path_); !st.ok()) return st;
   std::string line;
-  for (const LineRecord& record : lines) {
+  for (const LinePlace record : lines) {
     in.Seek(record.Position());
     if (!in.ReadLine(line)) {
       return in.status().ok() ? Status::Fail(path_, "temporary file is shorter than expected") : in.status();

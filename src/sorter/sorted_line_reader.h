@@ -30,18 +30,18 @@ class SortedLineReader {
   /// Calls `take` with the text of each of `lines` in turn, without its line
   /// end (and without the CRs before it), as LineReader reads it.
   /// `windowBytes` bounds the memory the texts take at once.
-  Status Read(std::span<const LineRecord> lines, const std::function<void(std::string_view)>& take,
+  Status Read(std::span<const LinePlace> lines, const std::function<void(std::string_view)>& take,
               size_t windowBytes = kDefaultWindowBytes);
 
   static constexpr size_t kDefaultWindowBytes = size_t{16} << 20;
 
  private:
-  Status TakeWindow(std::span<const LineRecord> lines, size_t first, size_t last,
+  Status TakeWindow(std::span<const LinePlace> lines, size_t first, size_t last,
                     const std::function<void(std::string_view)>& take);
-  Status GatherRegion(std::span<const LineRecord> lines, size_t first, const uint32_t* members, size_t count,
+  Status GatherRegion(std::span<const LinePlace> lines, size_t first, const uint32_t* members, size_t count,
                       int64_t from, int64_t to);
-  void GroupByRegion(std::span<const LineRecord> lines, size_t first, size_t last);
-  Status TakeEachLine(std::span<const LineRecord> lines, const std::function<void(std::string_view)>& take);
+  void GroupByRegion(std::span<const LinePlace> lines, size_t first, size_t last);
+  Status TakeEachLine(std::span<const LinePlace> lines, const std::function<void(std::string_view)>& take);
   Status ReadBytes(int64_t position, size_t length, char* into);
 
   std::string path_;

@@ -35,7 +35,7 @@ void PathFolder::Fold(std::string& line) {
   }
 }
 
-Status WriteSortedTable(SortedLineReader& temporaryFile, std::span<const LineRecord> lines,
+Status WriteSortedTable(SortedLineReader& temporaryFile, std::span<const LinePlace> lines,
                         const SortOptions& options, LineWriter& out) {
   PathFolder folder;
   std::string line;

@@ -15,7 +15,7 @@ namespace tess {
 
 /// Writes `lines` of a section of the temporary file to `out` in their
 /// order, with `options` applied to every route line when in force.
-Status WriteSortedTable(SortedLineReader& temporaryFile, std::span<const LineRecord> lines,
+Status WriteSortedTable(SortedLineReader& temporaryFile, std::span<const LinePlace> lines,
                         const SortOptions& options, LineWriter& out);
 
 /// Folding of extra paths across consecutive lines of one section.

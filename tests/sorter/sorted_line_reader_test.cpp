@@ -15,7 +15,7 @@ namespace {
 
 struct TestFile {
   std::vector<std::string> texts;
-  std::vector<LineRecord> records;  // in file order
+  std::vector<LinePlace> records;  // in file order
 };
 
 // About 3 MB of lines of many lengths (so lines cross the 1 MiB region
@@ -27,7 +27,7 @@ TestFile WriteLines(const std::string& path) {
   for (int i = 0; bytes.size() < 3'000'000; ++i) {
     std::string text = "line " + std::to_string(i) + " " + std::string(rng() % 300, 'a' + static_cast<char>(i % 26));
     const char* end = i % 3 == 0 ? "\r\n" : (i % 3 == 1 ? "\n" : "\r\r\n");
-    f.records.push_back(LineRecord::At(static_cast<int64_t>(bytes.size()) + 1,
+    f.records.push_back(LinePlace::Of(static_cast<int64_t>(bytes.size()) + 1,
                                        static_cast<int64_t>(text.size() + std::char_traits<char>::length(end))));
     bytes += text + end;
     f.texts.push_back(std::move(text));
@@ -36,7 +36,7 @@ TestFile WriteLines(const std::string& path) {
   return f;
 }
 
-std::vector<std::string> ReadBack(SortedLineReader& reader, const std::vector<LineRecord>& order,
+std::vector<std::string> ReadBack(SortedLineReader& reader, const std::vector<LinePlace>& order,
                                   size_t windowBytes, Status& status) {
   std::vector<std::string> got;
   status = reader.Read(order, [&](std::string_view line) { got.emplace_back(line); }, windowBytes);
@@ -49,7 +49,7 @@ TEST(SortedLineReader, HandsOutEveryLineInTheOrderAsked) {
   std::vector<size_t> order(f.records.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = i;
   std::shuffle(order.begin(), order.end(), std::mt19937(3));
-  std::vector<LineRecord> shuffled;
+  std::vector<LinePlace> shuffled;
   std::vector<std::string> expected;
   for (size_t i : order) {
     shuffled.push_back(f.records[i]);
@@ -67,7 +67,7 @@ TEST(SortedLineReader, HandsOutEveryLineInTheOrderAsked) {
   }
   // A part of the lines in file order (a section), and none.
   Status st;
-  const std::vector<LineRecord> part(f.records.begin() + 100, f.records.begin() + 5000);
+  const std::vector<LinePlace> part(f.records.begin() + 100, f.records.begin() + 5000);
   const std::vector<std::string> got = ReadBack(reader, part, 10'000, st);
   ASSERT_TRUE(st.ok());
   EXPECT_TRUE(got == std::vector<std::string>(f.texts.begin() + 100, f.texts.begin() + 5000));
@@ -79,8 +79,8 @@ TEST(SortedLineReader, ReadsALineOfAMebibyteOrMoreWhole) {
   testing::ScratchDir dir;
   const std::string longLine(1 << 20, 'x');
   testing::WriteFile(dir.File("t"), "short\r\n" + longLine + "\r\nlast\r\n");
-  const std::vector<LineRecord> order = {LineRecord::At(8, (1 << 20) + 2), LineRecord::At(1, 7),
-                                         LineRecord::At(8 + (1 << 20) + 2, 6)};
+  const std::vector<LinePlace> order = {LinePlace::Of(8, (1 << 20) + 2), LinePlace::Of(1, 7),
+                                         LinePlace::Of(8 + (1 << 20) + 2, 6)};
   SortedLineReader reader;
   ASSERT_TRUE(reader.Open(dir.File("t")).ok());
   Status st;
@@ -96,7 +96,7 @@ TEST(SortedLineReader, AFileShorterThanItsRecordsFails) {
   SortedLineReader reader;
   ASSERT_TRUE(reader.Open(dir.File("t")).ok());
   Status st;
-  ReadBack(reader, {LineRecord::At(6, 5), LineRecord::At(11, 5)}, 1000, st);
+  ReadBack(reader, {LinePlace::Of(6, 5), LinePlace::Of(11, 5)}, 1000, st);
   EXPECT_FALSE(st.ok());
   EXPECT_NE(st.Message().find(dir.File("t")), std::string::npos) << st.Message();
   EXPECT_NE(st.Message().find("shorter than expected"), std::string::npos) << st.Message();
