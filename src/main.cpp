@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
   // Large buffers (sort records, read-back windows) always come from and go
   // back to the system: without a fixed threshold, freeing one raises the
   // allocator's threshold and later ones stay in the heap after use.
-  mallopt(M_MMAP_THRESHOLD, 1 << 20);
+  mallopt(M_MMAP_THRESHOLD, 64 << 20);
+  mallopt(M_TRIM_THRESHOLD, 64 << 20);
   const std::optional<std::string> settingsPath = tess::LocateSettingsFile(tess::ProgramFolder());
   if (argc > 1) {
     const std::vector<std::string> args(argv + 1, argv + argc);

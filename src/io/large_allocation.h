@@ -16,6 +16,7 @@ namespace tess {
 
 /// Bytes from which an allocation is mapped with huge pages asked for.
 constexpr size_t kLargeAllocationBytes = size_t{1} << 20;
+constexpr size_t kHugePageBytes = size_t{2} << 20;
 
 void* AllocateLarge(size_t bytes);
 void FreeLarge(void* memory, size_t bytes);
@@ -90,8 +91,9 @@ class LargeArray {
 
  private:
   void Grow(size_t wanted) {
-    // Never below the threshold, so the array is always a mapping of its own.
-    size_t capacity = capacity_ == 0 ? (kLargeAllocationBytes + sizeof(T) - 1) / sizeof(T) : capacity_;
+    // One huge page to start with (so never below the threshold: the array
+    // is always a mapping of its own).
+    size_t capacity = capacity_ == 0 ? (kHugePageBytes + sizeof(T) - 1) / sizeof(T) : capacity_;
     while (capacity < wanted) capacity *= 2;
     data_ = data_ == nullptr ? static_cast<T*>(AllocateLarge(capacity * sizeof(T)))
                              : static_cast<T*>(GrowLarge(data_, capacity_ * sizeof(T), capacity * sizeof(T)));

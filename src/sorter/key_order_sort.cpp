@@ -1,6 +1,8 @@
 #include "sorter/key_order_sort.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstdint>
 
 #include "sorter/radix_sort.h"
@@ -55,11 +57,59 @@ void SortByThePasses(std::span<LineRecord> lines) {
   std::copy(sorted.begin(), sorted.end(), lines.begin());
 }
 
+// The 124 key bits as one number: KeyLess is its order.
+__extension__ typedef unsigned __int128 WholeKey;
+WholeKey KeyOf(const LineRecord& r) { return static_cast<WholeKey>(r.KeyHigh()) << 62 | r.KeyLow(); }
+
+constexpr int kDigitBits = 8;
+constexpr size_t kSmallRange = 128;
+
+// Sorts `lines` by key: a most significant digit first radix sort that
+// skips the bits all keys share (the protocol, say, in most tables) and
+// hands small ranges to a comparison sort. Equal keys may stand in any
+// order (the passes then decide, see NeedsThePasses).
+void RadixSortByKey(std::span<LineRecord> lines) {
+  if (lines.size() <= kSmallRange) {
+    std::sort(lines.begin(), lines.end(), [](const LineRecord& a, const LineRecord& b) { return KeyLess(a, b); });
+    return;
+  }
+  const WholeKey first = KeyOf(lines[0]);
+  WholeKey differ = 0;
+  for (const LineRecord& r : lines) differ |= KeyOf(r) ^ first;
+  if (differ == 0) return;
+  // The highest bit in which keys differ, plus one.
+  const uint64_t differHigh = static_cast<uint64_t>(differ >> 64);
+  const int top = differHigh != 0 ? 128 - std::countl_zero(differHigh)
+                                  : 64 - std::countl_zero(static_cast<uint64_t>(differ));
+  const int shift = std::max(top - kDigitBits, 0);
+  const auto digit = [shift](const LineRecord& r) {
+    return static_cast<size_t>(KeyOf(r) >> shift) & ((size_t{1} << kDigitBits) - 1);
+  };
+  std::array<size_t, (1 << kDigitBits) + 1> start{};
+  for (const LineRecord& r : lines) ++start[digit(r) + 1];
+  for (size_t d = 0; d < (1 << kDigitBits); ++d) start[d + 1] += start[d];
+  // Each record goes straight to the next free place of its digit.
+  std::array<size_t, 1 << kDigitBits> next;
+  std::copy(start.begin(), start.end() - 1, next.begin());
+  for (size_t d = 0; d < (1 << kDigitBits); ++d) {
+    while (next[d] < start[d + 1]) {
+      const size_t to = digit(lines[next[d]]);
+      if (to == d) {
+        ++next[d];
+      } else {
+        std::swap(lines[next[d]], lines[next[to]++]);
+      }
+    }
+  }
+  for (size_t d = 0; d < (1 << kDigitBits); ++d) {
+    RadixSortByKey(lines.subspan(start[d], start[d + 1] - start[d]));
+  }
+}
+
 }  // namespace
 
 void SortInKeyOrder(std::span<LineRecord> lines) {
-  // A lambda, not the function itself, so the comparison is inlined.
-  std::sort(lines.begin(), lines.end(), [](const LineRecord& a, const LineRecord& b) { return KeyLess(a, b); });
+  RadixSortByKey(lines);
   if (NeedsThePasses(lines)) SortByThePasses(lines);
 }
 

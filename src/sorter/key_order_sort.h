@@ -1,5 +1,5 @@
 // The sort of a section's lines, fast: the order RadixSort gives, found by
-// a comparison sort.
+// a byte-wise radix sort on the whole key.
 #pragma once
 
 #include <span>

@@ -15,6 +15,7 @@ namespace {
 // The file is gathered from in regions of 1 MiB: each is read once per
 // window, with the lines that start in it.
 constexpr int kRegionShift = 20;
+constexpr size_t kReadAheadBytes = size_t{256} << 10;
 
 int64_t RegionOf(int64_t position) { return (position - 1) >> kRegionShift; }
 
@@ -68,8 +69,8 @@ Status SortedLineReader::TakeWindow(std::span<const LinePlace> lines, size_t fir
   for (size_t r = 0; r + 1 < regionFirst_.size(); ++r) {
     const size_t members = regionFirst_[r + 1] - regionFirst_[r];
     if (members == 0) continue;
-    const int64_t from = ((firstRegion_ + static_cast<int64_t>(r)) << kRegionShift) + 1;
-    if (Status st = GatherRegion(lines, first, &inRegions_[regionFirst_[r]], members, from, regionEnd_[r]);
+    if (Status st = GatherRegion(lines, first, &inRegions_[regionFirst_[r]], members, regionStart_[r],
+                                 regionEnd_[r]);
         !st.ok()) {
       return st;
     }
@@ -79,7 +80,8 @@ Status SortedLineReader::TakeWindow(std::span<const LinePlace> lines, size_t fir
 }
 
 // Orders the window's lines by the region they start in (a counting sort),
-// and notes where each region's last line ends.
+// and notes where each region's wanted bytes begin and end: a small section
+// reads only its own lines.
 void SortedLineReader::GroupByRegion(std::span<const LinePlace> lines, size_t first, size_t last) {
   int64_t low = std::numeric_limits<int64_t>::max();
   int64_t high = 0;
@@ -87,13 +89,14 @@ void SortedLineReader::GroupByRegion(std::span<const LinePlace> lines, size_t fi
     low = std::min(low, RegionOf(lines[i].Position()));
     high = std::max(high, RegionOf(lines[i].Position()));
   }
-  firstRegion_ = low;
   const size_t regions = static_cast<size_t>(high - low + 1);
   regionFirst_.assign(regions + 1, 0);
+  regionStart_.assign(regions, std::numeric_limits<int64_t>::max());
   regionEnd_.assign(regions, 0);
   for (size_t i = first; i < last; ++i) {
     const size_t r = static_cast<size_t>(RegionOf(lines[i].Position()) - low);
     ++regionFirst_[r + 1];
+    regionStart_[r] = std::min(regionStart_[r], lines[i].Position());
     regionEnd_[r] = std::max(regionEnd_[r], lines[i].Position() + lines[i].Length());
   }
   for (size_t r = 0; r < regions; ++r) regionFirst_[r + 1] += regionFirst_[r];
@@ -105,13 +108,12 @@ void SortedLineReader::GroupByRegion(std::span<const LinePlace> lines, size_t fi
   }
 }
 
-// Reads bytes [from, to) of the file once and copies each member line to
+// Takes bytes [from, to) of the file once and copies each member line to
 // its place in the window.
 Status SortedLineReader::GatherRegion(std::span<const LinePlace> lines, size_t first, const uint32_t* members,
                                       size_t count, int64_t from, int64_t to) {
-  const size_t size = static_cast<size_t>(to - from);
-  char* region = region_.Reserve(size);
-  if (Status st = ReadBytes(from, size, region); !st.ok()) return st;
+  const char* region = nullptr;
+  if (Status st = Bytes(from, to, region); !st.ok()) return st;
   char* window = window_.data();
   for (size_t m = 0; m < count; ++m) {
     const uint32_t k = members[m];
@@ -121,16 +123,28 @@ Status SortedLineReader::GatherRegion(std::span<const LinePlace> lines, size_t f
   return Status::Ok();
 }
 
-Status SortedLineReader::ReadBytes(int64_t position, size_t length, char* into) {
-  size_t filled = 0;
-  while (filled < length) {
-    const ssize_t n = ::pread(fd_, into + filled, length - filled,
-                              static_cast<off_t>(position - 1 + static_cast<int64_t>(filled)));
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return Status::FromErrno(path_, errno);
-    if (n == 0) return Status::Fail(path_, "temporary file is shorter than expected");
-    filled += static_cast<size_t>(n);
+// Bytes [from, to) of the file: from what the last read brought in when it
+// holds them, otherwise read with what follows them, up to kReadAheadBytes
+// in all, since the small tables of a many-table log are read one after
+// the other.
+Status SortedLineReader::Bytes(int64_t from, int64_t to, const char*& bytes) {
+  if (from < cachedFrom_ || to > cachedFrom_ + static_cast<int64_t>(cachedBytes_)) {
+    const size_t wanted = static_cast<size_t>(to - from);
+    const size_t size = std::max(wanted, kReadAheadBytes);
+    char* into = region_.Reserve(size);
+    cachedFrom_ = from;
+    cachedBytes_ = 0;
+    while (cachedBytes_ < size) {
+      const ssize_t n = ::pread(fd_, into + cachedBytes_, size - cachedBytes_,
+                                static_cast<off_t>(from - 1 + static_cast<int64_t>(cachedBytes_)));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return Status::FromErrno(path_, errno);
+      if (n == 0) break;
+      cachedBytes_ += static_cast<size_t>(n);
+    }
+    if (cachedBytes_ < wanted) return Status::Fail(path_, "temporary file is shorter than expected");
   }
+  bytes = region_.data() + (from - cachedFrom_);
   return Status::Ok();
 }
 

@@ -42,18 +42,20 @@ class SortedLineReader {
                       int64_t from, int64_t to);
   void GroupByRegion(std::span<const LinePlace> lines, size_t first, size_t last);
   Status TakeEachLine(std::span<const LinePlace> lines, const std::function<void(std::string_view)>& take);
-  Status ReadBytes(int64_t position, size_t length, char* into);
+  Status Bytes(int64_t from, int64_t to, const char*& bytes);
 
   std::string path_;
   int fd_ = -1;
   // Kept from window to window and from section to section.
   LargeBuffer window_;
-  LargeBuffer region_;
+  LargeBuffer region_;  // the bytes the last read brought in
+  int64_t cachedFrom_ = 0;
+  size_t cachedBytes_ = 0;
   std::vector<size_t> offset_;        // where each window line stands in window_
   std::vector<uint32_t> inRegions_;   // window lines grouped by region, regions in file order
-  int64_t firstRegion_ = 0;
   std::vector<uint32_t> regionFirst_;  // per region: its first entry of inRegions_
-  std::vector<int64_t> regionEnd_;    // per region: where its last line ends
+  std::vector<int64_t> regionStart_;  // per region: where its first wanted line starts
+  std::vector<int64_t> regionEnd_;    // per region: where its last wanted line ends
 };
 
 }  // namespace tess
