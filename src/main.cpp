@@ -30,9 +30,10 @@ int main(int argc, char** argv) {
   // A file-size limit makes a write fail with EFBIG, which the run reports
   // and cleans up after, instead of killing the program mid-run.
   std::signal(SIGXFSZ, SIG_IGN);
-  // Large buffers (sort records, read-back windows) always come from and go
-  // back to the system: without a fixed threshold, freeing one raises the
-  // allocator's threshold and later ones stay in the heap after use.
+  // The large buffers (sort records, read-back windows) are mappings of
+  // their own (io/large_allocation.h). Everything else stays in the heap and
+  // its pages are reused, not given back and faulted in anew: a fresh page
+  // costs more than the work done on it.
   mallopt(M_MMAP_THRESHOLD, 64 << 20);
   mallopt(M_TRIM_THRESHOLD, 64 << 20);
   const std::optional<std::string> settingsPath = tess::LocateSettingsFile(tess::ProgramFolder());
