@@ -6,14 +6,24 @@
 include(GNUInstallDirs)
 
 install(TARGETS tessaline RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+set(TESSALINE_INSTALLED_BINARIES ${CMAKE_INSTALL_BINDIR}/tessaline)
+# The window module, which the program finds relative to itself: a private
+# module, so not executable and without a version.
+if(TESSALINE_WINDOW)
+  install(TARGETS tessaline_window LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/tessaline
+    PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+  list(APPEND TESSALINE_INSTALLED_BINARIES ${CMAKE_INSTALL_LIBDIR}/tessaline/tessaline-window.so)
+endif()
 # A stripping install (`cmake --install --strip`, and so the package) also
 # drops the compilers' version notes, as Debian's own packages do.
-install(CODE "
-  if(CMAKE_INSTALL_DO_STRIP)
-    execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
-      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/tessaline\"
-      COMMAND_ERROR_IS_FATAL ANY)
-  endif()")
+foreach(binary IN LISTS TESSALINE_INSTALLED_BINARIES)
+  install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${binary}\"
+        COMMAND_ERROR_IS_FATAL ANY)
+    endif()")
+endforeach()
 
 # Manual page and changelog go in compressed, without a time stamp or a file
 # name in the gzip header, so that two builds give the same bytes. Building

@@ -10,7 +10,7 @@
 #include "app/batch.h"
 #include "app/settings_location.h"
 #include "io/temporary_files.h"
-#include "ui/run_window.h"
+#include "open_window.h"
 
 namespace {
 
@@ -45,5 +45,5 @@ int main(int argc, char** argv) {
     std::cerr << "tessaline: cannot open a display\n";
     return 2;
   }
-  return tess::RunWindow(argc, argv, settingsPath);
+  return tess::OpenWindow(argc, argv, settingsPath);
 }

@@ -37,6 +37,15 @@ expected=(
   "$metainfo"
 )
 for size in "${sizes[@]}"; do expected+=("share/icons/hicolor/${size}x${size}/apps/tessaline.png"); done
+# The window module, below the library folder of the prefix (lib, or the
+# multiarch lib/TRIPLET for /usr).
+module="$(cd "$top" 2>/dev/null && find lib -path '*/tessaline/tessaline-window.so' 2>/dev/null | head -n 1)"
+if [ -n "$module" ]; then
+  expected+=("$module")
+else
+  fail "no lib/.../tessaline/tessaline-window.so"
+  module=lib/tessaline/tessaline-window.so
+fi
 
 # Exactly these files, nothing else anywhere below ROOT.
 want="$(printf '%s\n' "${expected[@]/#/$prefix/}" | sort)"
@@ -54,9 +63,15 @@ if [ -x "$top/bin/tessaline" ]; then
   minor="$(printf '%02d' "$((10#${BASH_REMATCH[2]:-0} % 100))")"
   [ -f "$top/share/doc/tessaline/Tessaline$major$minor.txt" ] ||
     fail "no share/doc/tessaline/Tessaline$major$minor.txt for $version"
-  # The About box's address is built from this folder name in the program.
-  grep -q -a -F "$prefix/share/doc/tessaline" "$top/bin/tessaline" ||
-    fail "the program does not name the documentation folder $prefix/share/doc/tessaline"
+  # The About box's address is built from this folder name in the window.
+  grep -q -a -F "$prefix/share/doc/tessaline" "$top/$module" ||
+    fail "the window does not name the documentation folder $prefix/share/doc/tessaline"
+  # The program finds its window module: with a platform that does not
+  # exist, the window fails to open a display, not to load.
+  out="$(QT_QPA_PLATFORM=no-such-platform "$top/bin/tessaline" 2>&1)"
+  [ "$out" = "tessaline: cannot open a display" ] || fail "the window does not start from the tree: $out"
+  # Batch runs never load Qt.
+  ldd "$top/bin/tessaline" | grep -q libQt && fail "the program itself links Qt"
 else
   fail "bin/tessaline is missing or not executable"
 fi
