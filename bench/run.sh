@@ -68,6 +68,9 @@ measure() {
   local results=()
   for _ in $(seq 1 "$runs"); do
     rm -f ./*.srt ./*.dif
+    # Written data of the files just generated or of the last run goes to
+    # the disk first, so that no run pays for another's writeback.
+    sync
     # Wall time to the millisecond (time's own %e has hundredths only,
     # too coarse for the many-table runs); peak memory from time.
     local start=$EPOCHREALTIME

@@ -64,36 +64,52 @@ WholeKey KeyOf(const LineRecord& r) { return static_cast<WholeKey>(r.KeyHigh()) 
 constexpr int kDigitBits = 8;
 constexpr size_t kSmallRange = 128;
 
-// Sorts `lines` by key: a most significant digit first radix sort that
-// skips the bits all keys share (the protocol, say, in most tables) and
-// hands small ranges to a comparison sort. Equal keys may stand in any
-// order (the passes then decide, see NeedsThePasses).
-void RadixSortByKey(std::span<LineRecord> lines) {
+// The bits in which some keys of `lines` differ.
+WholeKey DifferingBits(std::span<const LineRecord> lines) {
+  WholeKey any = 0, all = ~WholeKey{0};
+  for (const LineRecord& r : lines) {
+    any |= KeyOf(r);
+    all &= KeyOf(r);
+  }
+  return any ^ all;
+}
+
+// Sorts `lines`, whose keys differ in the bits `differ`, by key: a most
+// significant digit first radix sort that skips the bits all keys share
+// (the protocol, say, in most tables) and hands small ranges to a
+// comparison sort. Equal keys may stand in any order (the passes then
+// decide, see NeedsThePasses).
+void RadixSortByKey(std::span<LineRecord> lines, WholeKey differ) {
   if (lines.size() <= kSmallRange) {
     std::sort(lines.begin(), lines.end(), [](const LineRecord& a, const LineRecord& b) { return KeyLess(a, b); });
     return;
   }
-  const WholeKey first = KeyOf(lines[0]);
-  WholeKey differ = 0;
-  for (const LineRecord& r : lines) differ |= KeyOf(r) ^ first;
   if (differ == 0) return;
   // The highest bit in which keys differ, plus one.
   const uint64_t differHigh = static_cast<uint64_t>(differ >> 64);
   const int top = differHigh != 0 ? 128 - std::countl_zero(differHigh)
                                   : 64 - std::countl_zero(static_cast<uint64_t>(differ));
   const int shift = std::max(top - kDigitBits, 0);
-  const auto digit = [shift](const LineRecord& r) {
-    return static_cast<size_t>(KeyOf(r) >> shift) & ((size_t{1} << kDigitBits) - 1);
+  const auto digit = [shift](WholeKey key) {
+    return static_cast<size_t>(key >> shift) & ((size_t{1} << kDigitBits) - 1);
   };
-  std::array<size_t, (1 << kDigitBits) + 1> start{};
-  for (const LineRecord& r : lines) ++start[digit(r) + 1];
-  for (size_t d = 0; d < (1 << kDigitBits); ++d) start[d + 1] += start[d];
-  // Each record goes straight to the next free place of its digit.
-  std::array<size_t, 1 << kDigitBits> next;
+  constexpr size_t kDigits = size_t{1} << kDigitBits;
+  std::array<size_t, kDigits + 1> start{};
+  for (const LineRecord& r : lines) ++start[digit(KeyOf(r)) + 1];
+  for (size_t d = 0; d < kDigits; ++d) start[d + 1] += start[d];
+  // Each record goes straight to the next free place of its digit; on the
+  // way the bits its digit's keys differ in are gathered, for the next level.
+  std::array<size_t, kDigits> next;
   std::copy(start.begin(), start.end() - 1, next.begin());
-  for (size_t d = 0; d < (1 << kDigitBits); ++d) {
+  std::array<WholeKey, kDigits> any, all;
+  any.fill(0);
+  all.fill(~WholeKey{0});
+  for (size_t d = 0; d < kDigits; ++d) {
     while (next[d] < start[d + 1]) {
-      const size_t to = digit(lines[next[d]]);
+      const WholeKey key = KeyOf(lines[next[d]]);
+      const size_t to = digit(key);
+      any[to] |= key;
+      all[to] &= key;
       if (to == d) {
         ++next[d];
       } else {
@@ -101,15 +117,15 @@ void RadixSortByKey(std::span<LineRecord> lines) {
       }
     }
   }
-  for (size_t d = 0; d < (1 << kDigitBits); ++d) {
-    RadixSortByKey(lines.subspan(start[d], start[d + 1] - start[d]));
+  for (size_t d = 0; d < kDigits; ++d) {
+    RadixSortByKey(lines.subspan(start[d], start[d + 1] - start[d]), any[d] ^ all[d]);
   }
 }
 
 }  // namespace
 
 void SortInKeyOrder(std::span<LineRecord> lines) {
-  RadixSortByKey(lines);
+  RadixSortByKey(lines, DifferingBits(lines));
   if (NeedsThePasses(lines)) SortByThePasses(lines);
 }
 
