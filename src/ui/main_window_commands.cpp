@@ -158,11 +158,16 @@ void MainWindow::SortLogOfSlot(int slot) {
 
 // The report field is blue for the whole comparison, the sort-result fields
 // while the logs are sorted; afterwards every field shows whether its file
-// exists.
+// exists. Both logs are sorted from the start, so all three fields turn blue
+// before the work starts, however soon a short comparison ends.
 void MainWindow::CompareBothLogs() {
   if (running_) return;
   model_.MarkReportRunning();
   RepaintNow(reportField_, model_.Report());
+  for (int slot : {1, 2}) {
+    model_.MarkResultRunning(slot);
+    RepaintNow(resultField_[slot], model_.Result(slot));
+  }
   CompareProgress progress;
   progress.SortStarted = [this](int slot) {
     OnWindowThread([this, slot] {
