@@ -1,5 +1,6 @@
 #include "sorter/sort_into_file.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "io/large_allocation.h"
@@ -30,9 +31,18 @@ Status SortSections(const std::string& logPath, const std::string& tempPath,
     const std::span<LineRecord> lines = records.Part(first, static_cast<size_t>(section.LineCount));
     first += lines.size();
     SortInKeyOrder(lines);
-    // Only the places are needed from here on: the keys' memory goes back
-    // before the lines are read back.
-    if (Status st = WriteSortedTable(linesIn, KeepOnlyPlaces(lines), options, out); !st.ok()) return st;
+    // Only the places are needed from here on: the keys' memory (16 bytes a
+    // line) goes back before the lines are read back, and the window of
+    // line texts with its bookkeeping may take about as much again: 12 bytes
+    // a line leave room for the window's 12 bytes of bookkeeping per line
+    // it holds. A large table in an order far from the log's (by next hop,
+    // say) is then read in a few windows, each of which reads the whole
+    // temporary file, not in one per 16 MB; the peak stays that of the
+    // records.
+    const size_t window = std::max(SortedLineReader::kDefaultWindowBytes, lines.size() * 12);
+    if (Status st = WriteSortedTable(linesIn, KeepOnlyPlaces(lines), options, out, window); !st.ok()) {
+      return st;
+    }
     index.Tables.push_back({section.Name, section.LineCount, start, out.Position()});
   }
   return Status::Ok();

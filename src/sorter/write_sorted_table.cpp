@@ -36,7 +36,7 @@ void PathFolder::Fold(std::string& line) {
 }
 
 Status WriteSortedTable(SortedLineReader& temporaryFile, std::span<const LinePlace> lines,
-                        const SortOptions& options, LineWriter& out) {
+                        const SortOptions& options, LineWriter& out, size_t windowBytes) {
   PathFolder folder;
   std::string line;
   return temporaryFile.Read(lines, [&](std::string_view asRead) {
@@ -45,7 +45,7 @@ Status WriteSortedTable(SortedLineReader& temporaryFile, std::span<const LinePla
     folder.Fold(line);
     if (options.InForce && routeLine) ApplyInfoFilter(line, options.Filter, asRead);
     out.WriteLine(line);
-  });
+  }, windowBytes);
 }
 
 }  // namespace tess

@@ -14,9 +14,11 @@
 namespace tess {
 
 /// Writes `lines` of a section of the temporary file to `out` in their
-/// order, with `options` applied to every route line when in force.
+/// order, with `options` applied to every route line when in force, reading
+/// at most `windowBytes` of line texts at once.
 Status WriteSortedTable(SortedLineReader& temporaryFile, std::span<const LinePlace> lines,
-                        const SortOptions& options, LineWriter& out);
+                        const SortOptions& options, LineWriter& out,
+                        size_t windowBytes = SortedLineReader::kDefaultWindowBytes);
 
 /// Folding of extra paths across consecutive lines of one section.
 class PathFolder {
