@@ -64,14 +64,9 @@ WholeKey KeyOf(const LineRecord& r) { return static_cast<WholeKey>(r.KeyHigh()) 
 constexpr int kDigitBits = 8;
 constexpr size_t kSmallRange = 128;
 
-// The bits in which some keys of `lines` differ.
-WholeKey DifferingBits(std::span<const LineRecord> lines) {
-  WholeKey any = 0, all = ~WholeKey{0};
-  for (const LineRecord& r : lines) {
-    any |= KeyOf(r);
-    all &= KeyOf(r);
-  }
-  return any ^ all;
+// The bits in which some of the keys seen differ.
+WholeKey DifferingBits(const KeyBitsSeen& seen) {
+  return static_cast<WholeKey>(seen.AnyHigh ^ seen.AllHigh) << 62 | (seen.AnyLow ^ seen.AllLow);
 }
 
 // Sorts `lines`, whose keys differ in the bits `differ`, by key: a most
@@ -125,7 +120,13 @@ void RadixSortByKey(std::span<LineRecord> lines, WholeKey differ) {
 }  // namespace
 
 void SortInKeyOrder(std::span<LineRecord> lines) {
-  RadixSortByKey(lines, DifferingBits(lines));
+  KeyBitsSeen seen;
+  for (const LineRecord& r : lines) seen.Add(r);
+  SortInKeyOrder(lines, seen);
+}
+
+void SortInKeyOrder(std::span<LineRecord> lines, const KeyBitsSeen& seen) {
+  RadixSortByKey(lines, DifferingBits(seen));
   if (NeedsThePasses(lines)) SortByThePasses(lines);
 }
 

@@ -13,5 +13,7 @@ namespace tess {
 /// differs between lines whose bits so far agree (which makes the bitwise
 /// passes split a group), the lines are handed to RadixSort itself.
 void SortInKeyOrder(std::span<LineRecord> lines);
+/// The same, for records whose key bits `seen` tells.
+void SortInKeyOrder(std::span<LineRecord> lines, const KeyBitsSeen& seen);
 
 }  // namespace tess

@@ -54,10 +54,14 @@ void SortKeyMaker::Add(size_t section, std::string_view line, int64_t position, 
     lineState_ = kStreamStart;
     stream_ = {};
     fields_ = {};
+    if (keyBits_.size() <= section) keyBits_.resize(section + 1);
   }
   ParseRouteLine(line, fields_, lineState_, stream_);
   if (fields_.ProtoCode != kNotRouteProto) ++routeLineCount_;
-  records_.push_back(LineRecord::Make(BuildKeyWords(order_, fields_, lineState_, ++lineNumber_), position, length));
+  const LineRecord record =
+      LineRecord::Make(BuildKeyWords(order_, fields_, lineState_, ++lineNumber_), position, length);
+  keyBits_[section].Add(record);
+  records_.push_back(record);
 }
 
 }  // namespace tess

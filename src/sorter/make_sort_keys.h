@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "io/large_allocation.h"
 #include "sorter/parse_route_line.h"
@@ -31,6 +32,11 @@ class SortKeyMaker {
   void Add(size_t section, std::string_view line, int64_t position, int64_t length);
   /// Lines that parsed as a route line.
   int64_t RouteLineCount() const { return routeLineCount_; }
+  /// The key bits of the records of section `section` (none when it has no
+  /// line).
+  KeyBitsSeen KeyBitsOf(size_t section) const {
+    return section < keyBits_.size() ? keyBits_[section] : KeyBitsSeen{};
+  }
 
  private:
   SortOrder order_;
@@ -41,6 +47,7 @@ class SortKeyMaker {
   LineStream stream_;
   RouteFields fields_;
   int64_t routeLineCount_ = 0;
+  std::vector<KeyBitsSeen> keyBits_;  // by section
 };
 
 }  // namespace tess

@@ -19,18 +19,19 @@ namespace {
 // into `out`, recording where each section stands.
 Status SortSections(const std::string& logPath, const std::string& tempPath,
                     const std::vector<SplitSection>& sections, LargeArray<LineRecord>& records,
-                    const SortOptions& options, LineWriter& out, SortIndex& index,
-                    const std::atomic<bool>* stop) {
+                    const SortKeyMaker& keys, const SortOptions& options, LineWriter& out,
+                    SortIndex& index, const std::atomic<bool>* stop) {
   SortedLineReader linesIn;
   if (Status st = linesIn.Open(tempPath); !st.ok()) return st;
   index.Tables.clear();
   size_t first = 0;
-  for (const SplitSection& section : sections) {
+  for (size_t s = 0; s < sections.size(); ++s) {
+    const SplitSection& section = sections[s];
     if (stop != nullptr && *stop) return StoppedRun(logPath);
     const int64_t start = out.Position();
     const std::span<LineRecord> lines = records.Part(first, static_cast<size_t>(section.LineCount));
     first += lines.size();
-    SortInKeyOrder(lines);
+    SortInKeyOrder(lines, keys.KeyBitsOf(s));
     // Only the places are needed from here on: the keys' memory (16 bytes a
     // line) goes back before the lines are read back, and the window of
     // line texts with its bookkeeping may take about as much again: 12 bytes
@@ -64,7 +65,7 @@ Status SortIntoFile(const std::string& logPath, const std::string& tempBase,
   // refused to replace).
   if (Status st = SplitTables(logPath, tempBase, resultPath, sections, stop, makeKey); !st.ok()) return st;
   index.RouteLineCount = keys.RouteLineCount();
-  const Status st = SortSections(logPath, tempBase, sections, records, options, out, index, stop);
+  const Status st = SortSections(logPath, tempBase, sections, records, keys, options, out, index, stop);
   const Status removed = RemoveFile(tempBase);
   return st.ok() ? removed : st;
 }

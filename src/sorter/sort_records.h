@@ -70,6 +70,21 @@ class LineRecord {
   LinePlace place_;
 };
 
+/// The key bits that some records of a set have and those that all of them
+/// have, gathered as the records are made: a sort can skip the bits all keys
+/// share without a pass of its own over the records.
+struct KeyBitsSeen {
+  uint64_t AnyHigh = 0, AllHigh = ~uint64_t{0};
+  uint64_t AnyLow = 0, AllLow = ~uint64_t{0};
+
+  void Add(const LineRecord& r) {
+    AnyHigh |= r.KeyHigh();
+    AllHigh &= r.KeyHigh();
+    AnyLow |= r.KeyLow();
+    AllLow &= r.KeyLow();
+  }
+};
+
 /// Turns the sorted records `lines` into their places, in the same order,
 /// in the memory the records took: the first third of it. The rest is given
 /// back to the system when `lines` lies in memory of LargeArray.

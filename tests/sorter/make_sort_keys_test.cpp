@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace tess {
 namespace {
@@ -62,6 +63,37 @@ TEST(BuildKeyWords, NegativeMaskCodeBorrowsFromTheBitsAbove) {
   EXPECT_EQ(BuildKeyWords(SortOrder(5), nonRoute, 3, 1)[3], 0x3E000002);
   // The words the negative term does not reach are as for any other line.
   EXPECT_EQ(BuildKeyWords(SortOrder(4), nonRoute, 3, 7)[3], (0x3F << 25) + 14);
+}
+
+// Each section is its own stream, numbered from 1; its key bits are those
+// of its own records, whatever came before.
+TEST(SortKeyMaker, SectionsStartAfreshAndTellTheirOwnKeyBits) {
+  LargeArray<LineRecord> records;
+  SortKeyMaker keys(SortOrder::Destination, records);
+  const char* lines[] = {"S    10.0.0.0/8 [1/0] via 192.0.2.1", "S    10.1.0.0/16 [1/0] via 192.0.2.2",
+                         "Gateway of last resort is not set", "S    172.16.0.0/12 [1/0] via 192.0.2.3"};
+  keys.Add(0, lines[0], 1, 37);
+  keys.Add(0, lines[1], 38, 38);
+  keys.Add(2, lines[2], 76, 35);  // section 1 has no line
+  keys.Add(2, lines[3], 111, 41);
+  ASSERT_EQ(records.size(), 4u);
+  EXPECT_EQ(keys.RouteLineCount(), 3);
+  // Line numbers restart: the second section's first line is line 1 again.
+  EXPECT_EQ(records[2].Word(3) & 0x1FFFFFF, 2);
+  EXPECT_EQ(records[3].Word(3) & 0x1FFFFFF, 4);
+  EXPECT_EQ(records[3].Position(), 111);
+  for (const auto& [section, first, count] : {std::tuple{0u, 0u, 2u}, std::tuple{2u, 2u, 2u}}) {
+    KeyBitsSeen expected;
+    for (size_t i = first; i < first + count; ++i) expected.Add(records[i]);
+    const KeyBitsSeen got = keys.KeyBitsOf(section);
+    EXPECT_EQ(got.AnyHigh, expected.AnyHigh) << section;
+    EXPECT_EQ(got.AllHigh, expected.AllHigh) << section;
+    EXPECT_EQ(got.AnyLow, expected.AnyLow) << section;
+    EXPECT_EQ(got.AllLow, expected.AllLow) << section;
+  }
+  EXPECT_EQ(keys.KeyBitsOf(1).AnyHigh, 0u);
+  EXPECT_EQ(keys.KeyBitsOf(1).AllHigh, ~uint64_t{0});
+  EXPECT_EQ(keys.KeyBitsOf(7).AnyLow, 0u);
 }
 
 }  // namespace
