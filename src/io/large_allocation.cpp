@@ -7,23 +7,42 @@
 
 namespace tess {
 
+namespace {
+
+// A mapping of `bytes` that starts on a huge page boundary, so that every
+// whole huge page of it can be one (the system aligns only some mappings).
+void* MapAligned(size_t bytes) {
+  const size_t padded = bytes + kHugePageBytes;
+  char* p = static_cast<char*>(::mmap(nullptr, padded, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+  if (p == MAP_FAILED) throw std::bad_alloc();
+  const uintptr_t address = reinterpret_cast<uintptr_t>(p);
+  char* aligned = p + ((kHugePageBytes - address % kHugePageBytes) % kHugePageBytes);
+  if (aligned > p) ::munmap(p, static_cast<size_t>(aligned - p));
+  char* end = aligned + bytes;
+  if (p + padded > end) ::munmap(end, static_cast<size_t>(p + padded - end));
+  // Advice only: without huge pages the mapping works as it is.
+  ::madvise(aligned, bytes, MADV_HUGEPAGE);
+  return aligned;
+}
+
+}  // namespace
+
 void* AllocateLarge(size_t bytes) {
   if (bytes < kLargeAllocationBytes) {
     if (void* p = std::malloc(bytes == 0 ? 1 : bytes)) return p;
     throw std::bad_alloc();
   }
-  void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (p == MAP_FAILED) throw std::bad_alloc();
-  // Advice only: without huge pages the mapping works as it is.
-  ::madvise(p, bytes, MADV_HUGEPAGE);
-  return p;
+  return MapAligned(bytes);
 }
 
 void* GrowLarge(void* memory, size_t oldBytes, size_t newBytes) {
-  void* p = ::mremap(memory, oldBytes, newBytes, MREMAP_MAYMOVE);
-  if (p == MAP_FAILED) throw std::bad_alloc();
-  ::madvise(p, newBytes, MADV_HUGEPAGE);
-  return p;
+  // The old pages move to the start of a new aligned mapping, uncopied.
+  void* grown = MapAligned(newBytes);
+  if (::mremap(memory, oldBytes, oldBytes, MREMAP_MAYMOVE | MREMAP_FIXED, grown) == MAP_FAILED) {
+    ::munmap(grown, newBytes);
+    throw std::bad_alloc();
+  }
+  return grown;
 }
 
 void ReleaseLargePages(void* memory, size_t bytes) {

@@ -92,8 +92,10 @@ class LargeArray {
  private:
   void Grow(size_t wanted) {
     // One huge page to start with (so never below the threshold: the array
-    // is always a mapping of its own).
-    size_t capacity = capacity_ == 0 ? (kHugePageBytes + sizeof(T) - 1) / sizeof(T) : capacity_;
+    // is always a mapping of its own), then twice as many: the mapping stays
+    // within whole huge pages, and the pages that move when it grows never
+    // leave a small page where a huge one should start.
+    size_t capacity = capacity_ == 0 ? kHugePageBytes / sizeof(T) : capacity_;
     while (capacity < wanted) capacity *= 2;
     data_ = data_ == nullptr ? static_cast<T*>(AllocateLarge(capacity * sizeof(T)))
                              : static_cast<T*>(GrowLarge(data_, capacity_ * sizeof(T), capacity * sizeof(T)));

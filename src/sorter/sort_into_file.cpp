@@ -24,6 +24,7 @@ Status SortSections(const std::string& logPath, const std::string& tempPath,
   SortedLineReader linesIn;
   if (Status st = linesIn.Open(tempPath); !st.ok()) return st;
   index.Tables.clear();
+  index.Tables.reserve(sections.size());
   size_t first = 0;
   for (size_t s = 0; s < sections.size(); ++s) {
     const SplitSection& section = sections[s];

@@ -1,6 +1,7 @@
 #include "sorter/sorted_line_reader.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <fcntl.h>
 #include <limits>
@@ -130,7 +131,8 @@ Status SortedLineReader::GatherRegion(std::span<const LinePlace> lines, size_t f
 Status SortedLineReader::Bytes(int64_t from, int64_t to, const char*& bytes) {
   if (from < cachedFrom_ || to > cachedFrom_ + static_cast<int64_t>(cachedBytes_)) {
     const size_t wanted = static_cast<size_t>(to - from);
-    const size_t size = std::max(wanted, kReadAheadBytes);
+    // Powers of two: the buffer grows a few times at most.
+    const size_t size = std::bit_ceil(std::max(wanted, kReadAheadBytes));
     char* into = region_.Reserve(size);
     cachedFrom_ = from;
     cachedBytes_ = 0;

@@ -51,8 +51,8 @@ class SortedLineReader {
   LargeBuffer region_;  // the bytes the last read brought in
   int64_t cachedFrom_ = 0;
   size_t cachedBytes_ = 0;
-  std::vector<size_t> offset_;        // where each window line stands in window_
-  std::vector<uint32_t> inRegions_;   // window lines grouped by region, regions in file order
+  std::vector<size_t, LargeAllocator<size_t>> offset_;       // where each window line stands in window_
+  std::vector<uint32_t, LargeAllocator<uint32_t>> inRegions_;  // window lines grouped by region, in file order
   std::vector<uint32_t> regionFirst_;  // per region: its first entry of inRegions_
   std::vector<int64_t> regionStart_;  // per region: where its first wanted line starts
   std::vector<int64_t> regionEnd_;    // per region: where its last wanted line ends
