@@ -21,6 +21,7 @@ int CompareEntries(const SectionEntry& a, const SectionEntry& b) {
 
 SectionList BuildSectionList(const SortIndex& index) {
   SectionList list;
+  list.reserve(index.Tables.size() + 1);  // and the end marker to come
   for (const TableExtent& table : index.Tables) {
     list.push_back({SectionKind::kNamed, table.Name, table.Start, table.End, table.LineCount});
   }
