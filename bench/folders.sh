@@ -42,7 +42,7 @@ median_time() {
 one=$(printf '%.2f' "$(median_time 1)")
 two=$(printf '%.2f' "$(median_time 2)")
 cmp -s "$work/summary.1" "$work/summary.2" || { echo "summaries differ between -j 1 and -j 2" >&2; exit 1; }
-ratio=$(echo "scale=2; $two / $one" | bc)
+ratio=$(echo "scale=2; $two / $one" | bc | sed "s/^\./0./")
 tail -1 "$work/summary.1"
 
 section=$(cat <<MD
