@@ -1,6 +1,5 @@
 #include "sorter/make_sort_keys.h"
 
-
 namespace tess {
 
 namespace {

@@ -21,14 +21,15 @@ KeyWords BuildKeyWords(SortOrder order, const RouteFields& fields, int lineState
 
 /// Builds the sort records of the temporary file's lines as the split
 /// writes them. Each section is parsed as one stream, its lines numbered
-/// from 1; the records of all sections follow one another in `records`.
+/// from 1; the records of all sections follow one another in Records().
 class SortKeyMaker {
  public:
-  SortKeyMaker(SortOrder order, LargeArray<LineRecord>& records) : order_(order), records_(records) {}
+  explicit SortKeyMaker(SortOrder order) : order_(order) {}
 
   /// Line `line` of section `section`, at `position` with `length` bytes
   /// (line end included) in the temporary file.
   void Add(size_t section, std::string_view line, int64_t position, int64_t length);
+  LargeArray<LineRecord>& Records() { return records_; }
   /// Lines that parsed as a route line.
   int64_t RouteLineCount() const { return routeLineCount_; }
   /// The key bits of the records of section `section` (none when it has no
@@ -39,7 +40,7 @@ class SortKeyMaker {
 
  private:
   SortOrder order_;
-  LargeArray<LineRecord>& records_;
+  LargeArray<LineRecord> records_;
   size_t section_ = static_cast<size_t>(-1);
   int64_t lineNumber_ = 0;
   int lineState_ = kStreamStart;

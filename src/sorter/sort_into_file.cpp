@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "io/large_allocation.h"
 #include "io/paths.h"
 #include "sorter/key_order_sort.h"
 #include "sorter/make_sort_keys.h"
@@ -14,13 +13,13 @@ namespace tess {
 
 namespace {
 
-// Sorts each section's records (they follow one another in `records`, as
-// the sections do in the temporary file) and writes its lines in that order
-// into `out`, recording where each section stands.
+// Sorts each section's records (they follow one another in the key maker's
+// records, as the sections do in the temporary file) and writes its lines
+// in that order into `out`, recording where each section stands.
 Status SortSections(const std::string& logPath, const std::string& tempPath,
-                    const std::vector<SplitSection>& sections, LargeArray<LineRecord>& records,
-                    const SortKeyMaker& keys, const SortOptions& options, LineWriter& out,
-                    SortIndex& index, const std::atomic<bool>* stop) {
+                    const std::vector<SplitSection>& sections, SortKeyMaker& keys,
+                    const SortOptions& options, LineWriter& out, SortIndex& index,
+                    const std::atomic<bool>* stop) {
   SortedLineReader linesIn;
   if (Status st = linesIn.Open(tempPath); !st.ok()) return st;
   index.Tables.clear();
@@ -30,17 +29,14 @@ Status SortSections(const std::string& logPath, const std::string& tempPath,
     const SplitSection& section = sections[s];
     if (stop != nullptr && *stop) return StoppedRun(logPath);
     const int64_t start = out.Position();
-    const std::span<LineRecord> lines = records.Part(first, static_cast<size_t>(section.LineCount));
+    const std::span<LineRecord> lines = keys.Records().Part(first, static_cast<size_t>(section.LineCount));
     first += lines.size();
     SortInKeyOrder(lines, keys.KeyBitsOf(s));
-    // Only the places are needed from here on: the keys' memory (16 bytes a
-    // line) goes back before the lines are read back, and the window of
-    // line texts with its bookkeeping may take about as much again: 12 bytes
-    // a line leave room for the window's 12 bytes of bookkeeping per line
-    // it holds. A large table in an order far from the log's (by next hop,
-    // say) is then read in a few windows, each of which reads the whole
-    // temporary file, not in one per 16 MB; the peak stays that of the
-    // records.
+    // Only the places are needed from here on: the keys' 16 bytes a line go
+    // back before the read-back, whose window may take 12 of them (the rest
+    // is its bookkeeping), so the peak stays that of the records. A table in
+    // an order far from the log's (by next hop, say) is then read in a few
+    // windows, each reading the whole temporary file, not one per 16 MB.
     const size_t window = std::max(SortedLineReader::kDefaultWindowBytes, lines.size() * 12);
     if (Status st = WriteSortedTable(linesIn, KeepOnlyPlaces(lines), options, out, window); !st.ok()) {
       return st;
@@ -56,17 +52,16 @@ Status SortIntoFile(const std::string& logPath, const std::string& tempBase,
                     const std::string& resultPath, const SortOptions& options, LineWriter& out,
                     SortIndex& index, const std::atomic<bool>* stop) {
   std::vector<SplitSection> sections;
-  LargeArray<LineRecord> records;
   // The keys are made as the split writes each line, so the temporary file
   // is read back only once, in sorted order.
-  SortKeyMaker keys(options.InForce ? options.Order : SortOrder::Destination, records);
+  SortKeyMaker keys(options.InForce ? options.Order : SortOrder::Destination);
   const SplitLineObserver makeKey = [&keys](size_t section, std::string_view line, int64_t position,
                                             int64_t length) { keys.Add(section, line, position, length); };
   // A failed split has removed what it wrote (and never touches a file it
   // refused to replace).
   if (Status st = SplitTables(logPath, tempBase, resultPath, sections, stop, makeKey); !st.ok()) return st;
   index.RouteLineCount = keys.RouteLineCount();
-  const Status st = SortSections(logPath, tempBase, sections, records, keys, options, out, index, stop);
+  const Status st = SortSections(logPath, tempBase, sections, keys, options, out, index, stop);
   const Status removed = RemoveFile(tempBase);
   return st.ok() ? removed : st;
 }

@@ -68,8 +68,8 @@ TEST(BuildKeyWords, NegativeMaskCodeBorrowsFromTheBitsAbove) {
 // Each section is its own stream, numbered from 1; its key bits are those
 // of its own records, whatever came before.
 TEST(SortKeyMaker, SectionsStartAfreshAndTellTheirOwnKeyBits) {
-  LargeArray<LineRecord> records;
-  SortKeyMaker keys(SortOrder::Destination, records);
+  SortKeyMaker keys(SortOrder::Destination);
+  const LargeArray<LineRecord>& records = keys.Records();
   const char* lines[] = {"S    10.0.0.0/8 [1/0] via 192.0.2.1", "S    10.1.0.0/16 [1/0] via 192.0.2.2",
                          "Gateway of last resort is not set", "S    172.16.0.0/12 [1/0] via 192.0.2.3"};
   keys.Add(0, lines[0], 1, 37);
