@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/batch_options.h"
+#include "cli/batch_options.h"
 #include "fuzz_support.h"
 
 using namespace tess;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/batch.h"
+#include "cli/batch.h"
 #include "app/settings_location.h"
 #include "io/temporary_files.h"
 #include "open_window.h"

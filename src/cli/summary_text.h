@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/folder_comparison.h"
+#include "cli/folder_comparison.h"
 
 namespace tess {
 

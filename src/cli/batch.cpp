@@ -1,4 +1,4 @@
-#include "app/batch.h"
+#include "cli/batch.h"
 
 #include <algorithm>
 #include <iostream>
@@ -6,14 +6,14 @@
 #include <thread>
 #include <unistd.h>
 
-#include "app/batch_options.h"
+#include "cli/batch_options.h"
 #include "app/compare_logs.h"
-#include "app/folder_comparison.h"
-#include "app/json_report.h"
+#include "cli/folder_comparison.h"
+#include "cli/json_report.h"
 #include "app/output_names.h"
 #include "app/sort_log.h"
 #include "app/stored_settings.h"
-#include "app/summary_text.h"
+#include "cli/summary_text.h"
 
 namespace tess {
 

@@ -1,4 +1,4 @@
-#include "app/folder_comparison.h"
+#include "cli/folder_comparison.h"
 
 #include <algorithm>
 #include <atomic>

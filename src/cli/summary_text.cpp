@@ -1,4 +1,4 @@
-#include "app/summary_text.h"
+#include "cli/summary_text.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/json_report.h"
+#include "cli/json_report.h"
 
 #include "compare/utf8_text.h"
 
