@@ -17,12 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     args.emplace_back(bytes.substr(start, end - start));
     start = end + 1;
   }
-  std::string error;
-  const auto options = ParseBatchOptions(args, error);
-  if (!options) {
-    FUZZ_CHECK(!error.empty());
+  BatchOptions parsed;
+  if (const Status st = ParseBatchOptions(args, parsed); !st.ok()) {
+    FUZZ_CHECK(!st.reason().empty());
     return 0;
   }
+  const BatchOptions* options = &parsed;
   // Every file name is an argument as given, in order: after "--" every
   // argument is one.
   size_t found = 0;

@@ -49,7 +49,10 @@ Status CheckWritable(const std::string& path) {
   return Status::Ok();
 }
 
-Status CheckOutputs(const CompareRequest& r) {
+Status CheckInputsThenOutputs(const CompareRequest& r) {
+  for (const std::string* input : {&r.Before.LogPath, &r.After.LogPath}) {
+    if (Status st = CheckReadable(*input); !st.ok()) return st;
+  }
   for (const std::string* output : {&r.Before.ResultPath, &r.After.ResultPath, &r.ReportPath}) {
     if (Status st = CheckWritable(*output); !st.ok()) return st;
   }
@@ -123,7 +126,7 @@ Status RunComparison(const CompareRequest& r, const CompareProgress& progress,
 CompareOutcome CompareLogs(const CompareRequest& request, const CompareProgress& progress) {
   CompareOutcome outcome;
   outcome.status = RefuseOverwritingAnInput(request);
-  if (outcome.status.ok()) outcome.status = CheckOutputs(request);
+  if (outcome.status.ok()) outcome.status = CheckInputsThenOutputs(request);
   if (outcome.status.ok()) outcome.status = RunComparison(request, progress, outcome);
   if (!outcome.status.ok()) {
     outcome.DifferenceCount = 0;

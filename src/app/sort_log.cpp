@@ -26,6 +26,7 @@ Status RefuseOverwritingAnInput(const SortRequest& request) {
 SortOutcome SortLog(const SortRequest& request) {
   SortOutcome outcome;
   outcome.status = RefuseOverwritingAnInput(request);
+  if (outcome.status.ok()) outcome.status = CheckReadable(request.Files.LogPath);
   if (!outcome.status.ok()) return outcome;
   const LogFiles& files = request.Files;
   LineWriter result;

@@ -88,6 +88,12 @@ int Fail(std::ostream& err, const Status& status) {
   return kExitFailure;
 }
 
+// A command line that cannot run: one line, then where the help is.
+int UsageFailure(std::ostream& err, const std::string& reason) {
+  err << UsageErrorText(reason);
+  return kExitFailure;
+}
+
 // A log in which no line parsed as a route is most likely not "show ip
 // route" output (another platform's, or the wrong file): said on standard
 // error, the exit status stays that of the run.
@@ -149,36 +155,32 @@ int RunComparison(const BatchOptions& options, const ComparisonSettings& compari
 
 int RunBatch(const std::vector<std::string>& args, const std::optional<std::string>& settingsPath,
              std::ostream& out, std::ostream& err) {
-  std::string error;
-  const auto options = ParseBatchOptions(args, error);
-  if (!options) {
-    err << "tessaline: " << EscapeControlCharacters(error) << "\n" << UsageText();
-    return kExitFailure;
-  }
-  if (options->Help) {
+  BatchOptions options;
+  if (Status st = ParseBatchOptions(args, options); !st.ok()) return UsageFailure(err, st.reason());
+  if (options.Help) {
     out << UsageText();
     return kExitOk;
   }
-  if (options->Version) {
+  if (options.Version) {
     out << VersionText();
     return kExitOk;
   }
-  if (options->Files.empty()) {
-    err << "tessaline: no log file given\n" << UsageText();
-    return kExitFailure;
+  if (options.Files.empty()) return UsageFailure(err, "no log file given");
+  // One log is sorted, two logs or two folders are compared; a third name
+  // is refused rather than ignored (a glob such as *.log would otherwise
+  // compare its first two matches without a word).
+  if (options.Files.size() > 2) {
+    return UsageFailure(err, "too many files: " + ShownFileName(options.Files[2]));
   }
-  // Two file arguments always mean a comparison; further ones are ignored.
-  const bool compare = options->Files.size() >= 2;
-  if (compare && options->Order) {
-    err << "tessaline: --order applies to a sort only (a comparison always sorts by destination)\n";
-    return kExitFailure;
+  const bool compare = options.Files.size() == 2;
+  if (compare && options.Order) {
+    return UsageFailure(err, "--order applies to a sort only (a comparison always sorts by destination)");
   }
-  if (!compare && (options->Json || options->Jobs)) {
-    err << "tessaline: --json and --jobs apply to comparisons only\n";
-    return kExitFailure;
+  if (!compare && (options.Json || options.Jobs)) {
+    return UsageFailure(err, "--json and --jobs apply to comparisons only");
   }
-  if (options->OutputDir && !IsFolder(*options->OutputDir)) {
-    return Fail(err, Status::Fail(*options->OutputDir, "the output folder does not exist"));
+  if (options.OutputDir && !IsFolder(*options.OutputDir)) {
+    return Fail(err, Status::Fail(*options.OutputDir, "the output folder does not exist"));
   }
 
   const SettingsStore store(settingsPath);
@@ -186,12 +188,12 @@ int RunBatch(const std::vector<std::string>& args, const std::optional<std::stri
   for (const auto& [key, value] : StartUpWrites(settings, /*normalize=*/false)) store.Write(key, value);
 
   if (!compare) {
-    const SortOutcome outcome = SortLog(BatchSortRequest(*options, settings));
+    const SortOutcome outcome = SortLog(BatchSortRequest(options, settings));
     if (!outcome.status.ok()) return Fail(err, outcome.status);
-    WarnWithoutRoutes(err, options->Files[0], outcome.Index.RouteLineCount);
+    WarnWithoutRoutes(err, options.Files[0], outcome.Index.RouteLineCount);
     return kExitOk;
   }
-  return RunComparison(*options, BatchComparisonSettings(*options, settings), out, err);
+  return RunComparison(options, BatchComparisonSettings(options, settings), out, err);
 }
 
 }  // namespace tess

@@ -1,6 +1,8 @@
 #include "cli/batch_options.h"
 
+#include <array>
 #include <sstream>
+#include <string_view>
 
 #include "app/version.h"
 
@@ -9,9 +11,9 @@ namespace tess {
 namespace {
 
 constexpr const char* kOrderNames[kSortOrderCount] = {"dest",      "hop",        "mask-dest",
-                                        "mask-hop",  "proto-dest", "proto-hop"};
+                                                      "mask-hop",  "proto-dest", "proto-hop"};
 constexpr const char* kFilterNames[kFilterItemCount] = {"all",      "interface", "time",
-                                         "cost",     "protocol",  "dest-mask", "dest"};
+                                                        "cost",     "protocol",  "dest-mask", "dest"};
 
 std::optional<int> IndexOf(const std::string& text, const char* const* names, int count) {
   if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + count) return text[0] - '0';
@@ -21,29 +23,7 @@ std::optional<int> IndexOf(const std::string& text, const char* const* names, in
   return std::nullopt;
 }
 
-// The value of a valued option: "--name=value", "-xVALUE", or the next
-// argument. Sets `matched` when `arg` is the option.
-bool TakeValue(const std::vector<std::string>& args, size_t& i, const std::string& longName,
-               const std::string& shortName, std::string& value, bool& matched, std::string& error) {
-  const std::string& arg = args[i];
-  matched = arg == longName || (!shortName.empty() && arg == shortName);
-  if (matched) {
-    if (i + 1 >= args.size()) {
-      error = "option " + longName + " needs a value";
-      return false;
-    }
-    value = args[++i];
-    return true;
-  }
-  if (arg.rfind(longName + "=", 0) == 0) {
-    matched = true;
-    value = arg.substr(longName.size() + 1);
-  } else if (!shortName.empty() && arg.size() > shortName.size() && arg.rfind(shortName, 0) == 0) {
-    matched = true;
-    value = arg.substr(shortName.size());
-  }
-  return true;
-}
+Status UsageError(std::string reason) { return Status::Fail("", std::move(reason)); }
 
 std::optional<int> ParseJobs(const std::string& text) {
   if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos) {
@@ -53,34 +33,83 @@ std::optional<int> ParseJobs(const std::string& text) {
   return jobs >= 1 ? std::optional<int>(jobs) : std::nullopt;
 }
 
-// Applies one valued option; false with `error` set when it is malformed.
-bool ApplyValuedOption(const std::vector<std::string>& args, size_t& i, BatchOptions& options,
-                       bool& matched, std::string& error) {
-  std::string value;
-  if (!TakeValue(args, i, "--order", "", value, matched, error)) return false;
-  if (matched) {
-    options.Order = ParseOrder(value);
-    if (!options.Order) error = "unknown sort order '" + value + "'";
-    return options.Order.has_value();
+Status ApplyOrder(const std::string& value, BatchOptions& options) {
+  options.Order = ParseOrder(value);
+  return options.Order ? Status::Ok() : UsageError("unknown sort order '" + value + "'");
+}
+
+Status ApplyFilter(const std::string& value, BatchOptions& options) {
+  InfoFilter filter;
+  if (Status st = ParseFilter(value, filter); !st.ok()) return st;
+  options.Filter = filter;
+  return Status::Ok();
+}
+
+Status ApplyJobs(const std::string& value, BatchOptions& options) {
+  options.Jobs = ParseJobs(value);
+  if (options.Jobs) return Status::Ok();
+  return UsageError("the number of jobs must be a whole number from 1, not '" + value + "'");
+}
+
+Status ApplyOutputDir(const std::string& value, BatchOptions& options) {
+  if (value.empty()) return UsageError("option --output-dir needs a folder");
+  options.OutputDir = value;
+  return Status::Ok();
+}
+
+Status ApplyHelp(const std::string&, BatchOptions& options) {
+  options.Help = true;
+  return Status::Ok();
+}
+
+Status ApplyVersion(const std::string&, BatchOptions& options) {
+  options.Version = true;
+  return Status::Ok();
+}
+
+Status ApplyJson(const std::string&, BatchOptions& options) {
+  options.Json = true;
+  return Status::Ok();
+}
+
+// Every option the command line knows. A valued option takes its value as
+// "--name=value", "-xVALUE" (short names) or the next argument.
+struct OptionSpec {
+  std::string_view LongName;
+  std::string_view ShortName;  // empty when the option has none
+  bool TakesValue;
+  Status (*Apply)(const std::string& value, BatchOptions& options);
+};
+
+constexpr std::array kOptions = {
+    OptionSpec{"--order", "", true, ApplyOrder},
+    OptionSpec{"--filter", "", true, ApplyFilter},
+    OptionSpec{"--jobs", "-j", true, ApplyJobs},
+    OptionSpec{"--output-dir", "-o", true, ApplyOutputDir},
+    OptionSpec{"--json", "", false, ApplyJson},
+    OptionSpec{"--help", "-h", false, ApplyHelp},
+    OptionSpec{"--version", "", false, ApplyVersion},
+};
+
+// The option `arg` names, with the value it carries inline if any.
+struct OptionMatch {
+  const OptionSpec* Spec = nullptr;
+  std::optional<std::string> InlineValue;
+};
+
+OptionMatch MatchOption(const std::string& arg) {
+  for (const OptionSpec& spec : kOptions) {
+    const bool hasShort = !spec.ShortName.empty();
+    if (arg == spec.LongName || (hasShort && arg == spec.ShortName)) return {&spec, std::nullopt};
+    if (!spec.TakesValue) continue;
+    if (arg.starts_with(std::string(spec.LongName) + "=")) {
+      return {&spec, arg.substr(spec.LongName.size() + 1)};
+    }
+    if (hasShort && arg.size() > spec.ShortName.size() && arg.starts_with(spec.ShortName)) {
+      return {&spec, arg.substr(spec.ShortName.size())};
+    }
   }
-  if (!TakeValue(args, i, "--filter", "", value, matched, error)) return false;
-  if (matched) {
-    options.Filter = ParseFilter(value, error);
-    return options.Filter.has_value();
-  }
-  if (!TakeValue(args, i, "--jobs", "-j", value, matched, error)) return false;
-  if (matched) {
-    options.Jobs = ParseJobs(value);
-    if (!options.Jobs) error = "the number of jobs must be a whole number from 1, not '" + value + "'";
-    return options.Jobs.has_value();
-  }
-  if (!TakeValue(args, i, "--output-dir", "-o", value, matched, error)) return false;
-  if (matched) {
-    if (value.empty()) error = "option --output-dir needs a folder";
-    options.OutputDir = value;
-    return !value.empty();
-  }
-  return true;
+  return {};
 }
 
 }  // namespace
@@ -91,65 +120,56 @@ std::optional<SortOrder> ParseOrder(const std::string& text) {
   return static_cast<SortOrder>(*index);
 }
 
-std::optional<InfoFilter> ParseFilter(const std::string& text, std::string& error) {
-  InfoFilter filter;
-  int items = 0;
+Status ParseFilter(const std::string& text, InfoFilter& filter) {
+  filter = InfoFilter();
   int distinct = 0;
-  bool alone = false;
+  bool standsAlone = false;
   std::stringstream list(text);
   std::string item;
   while (std::getline(list, item, ',')) {
     const auto index = IndexOf(item, kFilterNames, kFilterItemCount);
-    if (!index) {
-      error = "unknown filter item '" + item + "'";
-      return std::nullopt;
-    }
+    if (!index) return UsageError("unknown filter item '" + item + "'");
     const FilterItem ticked = static_cast<FilterItem>(*index);
     if (!filter.Has(ticked)) ++distinct;
     filter.Tick(ticked);
-    alone = alone || ticked == FilterItem::All || ticked == FilterItem::DestinationAndMask ||
-            ticked == FilterItem::DestinationOnly;
-    ++items;
+    standsAlone = standsAlone || InfoFilter::StandsAlone(ticked);
   }
-  if (items == 0) {
-    error = "empty filter list";
-    return std::nullopt;
+  if (distinct == 0) return UsageError("empty filter list");
+  if (standsAlone && distinct > 1) {
+    return UsageError("filter items 0 (all), 5 (dest-mask) and 6 (dest) stand alone");
   }
-  if (alone && distinct > 1) {
-    error = "filter items 0 (all), 5 (dest-mask) and 6 (dest) stand alone";
-    return std::nullopt;
-  }
-  return filter;
+  return Status::Ok();
 }
 
-std::optional<BatchOptions> ParseBatchOptions(const std::vector<std::string>& args,
-                                              std::string& error) {
-  BatchOptions options;
+Status ParseBatchOptions(const std::vector<std::string>& args, BatchOptions& options) {
+  options = BatchOptions();
   bool filesOnly = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (filesOnly || arg.size() < 2 || arg[0] != '-') {
       options.Files.push_back(arg);
-    } else if (arg == "--") {
-      filesOnly = true;
-    } else if (arg == "--help" || arg == "-h") {
-      options.Help = true;
-    } else if (arg == "--version") {
-      options.Version = true;
-    } else if (arg == "--json") {
-      options.Json = true;
-    } else {
-      bool matched = false;
-      if (!ApplyValuedOption(args, i, options, matched, error)) return std::nullopt;
-      if (!matched) {
-        error = "unknown option '" + arg + "'";
-        return std::nullopt;
-      }
+      continue;
     }
+    if (arg == "--") {
+      filesOnly = true;
+      continue;
+    }
+    OptionMatch match = MatchOption(arg);
+    if (match.Spec == nullptr) return UsageError("unknown option '" + arg + "'");
+    if (match.Spec->TakesValue && !match.InlineValue) {
+      if (i + 1 >= args.size()) {
+        return UsageError("option " + std::string(match.Spec->LongName) + " needs a value");
+      }
+      match.InlineValue = args[++i];
+    }
+    if (Status st = match.Spec->Apply(match.InlineValue.value_or(""), options); !st.ok()) return st;
   }
-  return options;
+  return Status::Ok();
 }
 
+std::string UsageErrorText(const std::string& reason) {
+  return "tessaline: " + EscapeControlCharacters(reason) + "\nTry 'tessaline --help'.\n";
+}
 std::string UsageText() {
   return "Usage: tessaline [OPTIONS] LOG            sort LOG into LOG's base name + sort extension\n"
          "       tessaline [OPTIONS] BEFORE AFTER   compare two logs into AFTER's base name + report extension\n"

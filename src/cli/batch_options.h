@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "io/status.h"
 #include "sorter/sort_options.h"
 
 namespace tess {
@@ -20,18 +21,19 @@ struct BatchOptions {
   std::vector<std::string> Files;
 };
 
-/// Parses argv[1..]; on a malformed command line returns nullopt and sets
-/// `error` to the reason.
-std::optional<BatchOptions> ParseBatchOptions(const std::vector<std::string>& args,
-                                              std::string& error);
+/// Parses argv[1..] into `options`. A malformed command line fails with the
+/// reason (no file: the command line itself is at fault).
+Status ParseBatchOptions(const std::vector<std::string>& args, BatchOptions& options);
 
 /// Sort order from "0".."5" or its name (dest, hop, mask-dest, ...).
 std::optional<SortOrder> ParseOrder(const std::string& text);
 /// Filter ticks from a comma list of item numbers or names; 1 to 4 combine,
 /// 0, 5 and 6 stand alone.
-std::optional<InfoFilter> ParseFilter(const std::string& text, std::string& error);
+Status ParseFilter(const std::string& text, InfoFilter& filter);
 
 std::string UsageText();
+/// The two lines of a usage error: the reason, then where the help is.
+std::string UsageErrorText(const std::string& reason);
 std::string VersionText();
 
 }  // namespace tess

@@ -31,6 +31,17 @@ bool SameExistingFile(const std::string& a, const std::string& b) {
          sa.st_ino == sb.st_ino;
 }
 
+Status CheckReadable(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Status::FromErrno(path, errno);
+  // Reading a folder fails with EISDIR, as a run's first read would.
+  char byte;
+  const bool readable = ::read(fd, &byte, 1) >= 0;
+  const int readError = errno;
+  ::close(fd);
+  return readable ? Status::Ok() : Status::FromErrno(path, readError);
+}
+
 Status RemoveFile(const std::string& path) {
   if (::unlink(path.c_str()) != 0 && errno != ENOENT) return Status::FromErrno(path, errno);
   // A run's temporary file is gone: an interruption has nothing left to remove.

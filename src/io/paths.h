@@ -13,6 +13,10 @@ bool SameFile(const std::string& a, const std::string& b);
 /// Whether both paths exist and are one file (a path that does not exist
 /// yet can be created without touching anything).
 bool SameExistingFile(const std::string& a, const std::string& b);
+/// Whether `path` can be opened and read (a folder cannot): a run checks
+/// its inputs with it before its outputs, so that its message names the file
+/// at fault.
+Status CheckReadable(const std::string& path);
 /// Deletes `path`; a missing file counts as already deleted.
 Status RemoveFile(const std::string& path);
 /// False when opening the file fails because it or a folder on its path is

@@ -44,6 +44,13 @@ class InfoFilter {
     return filter;
   }
 
+  /// Whether `item` is ticked only on its own (All, DestinationAndMask,
+  /// DestinationOnly); the other items combine.
+  static bool StandsAlone(FilterItem item) {
+    return item == FilterItem::All || item == FilterItem::DestinationAndMask ||
+           item == FilterItem::DestinationOnly;
+  }
+
   bool Has(FilterItem item) const { return ticked_[Index(item)]; }
   void Tick(FilterItem item, bool ticked = true) { ticked_[Index(item)] = ticked; }
   bool operator==(const InfoFilter&) const = default;

@@ -44,17 +44,21 @@ TEST_F(Batch, MalformedCommandLinesFailUntouched) {
       {"--bogus", "r1.log"}, {"-x", "r1.log"}, {"--order", "6", "r1.log"}, {"--order", "depth", "r1.log"},
       {"r1.log", "--order"}, {"--filter", "0,1", "r1.log"}, {"--filter", "dest,time", "r1.log"},
       {"--filter", "5,6", "r1.log"}, {"--filter", "all,dest-mask", "r1.log"}, {"--filter", "7", "r1.log"},
-      {"--filter=", "r1.log"}, {"--order", "1"},
+      {"--filter=", "r1.log"}, {"--order", "1"}, {"-j", "0", "r1.log", "r2.log"},
       {"--order", "hop", "r1.log", "r2.log"},  // a comparison always sorts by destination
+      {"r1.log", "r2.log", "r1.log"},          // a third name is refused, not ignored
   };
+  // One line naming the fault, then where the help is (GNU style).
   for (const auto& args : cases) {
     const RunResult r = Run(args);
     EXPECT_EQ(r.exitCode, 2) << args[0] << " " << args[1];
     EXPECT_EQ(r.err.rfind("tessaline: ", 0), 0u) << r.err;
-    if (args[0] == "--bogus" || args[0] == "-x") {
-      EXPECT_NE(r.err.find("Usage:"), std::string::npos) << r.err;
-    }
+    EXPECT_TRUE(r.err.ends_with("\nTry 'tessaline --help'.\n")) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
   }
+  EXPECT_EQ(Run({"--bogus", "r1.log"}).err, "tessaline: unknown option '--bogus'\nTry 'tessaline --help'.\n");
+  EXPECT_EQ(Run({"r1.log", "r2.log", "c.log", "d.log"}).err,
+            "tessaline: too many files: c.log\nTry 'tessaline --help'.\n");
   EXPECT_EQ(dir.List(), (std::vector<std::string>{"r1.log", "r2.log"}));
 }
 
@@ -90,12 +94,19 @@ TEST_F(Batch, RefusedInputsNameTheFileAndTheReasonAndStayUntouched) {
       {"nope.log", "No such file or directory"},
       {"x.srt", ""},
       {"sub/../x.srt", ""},  // the same file reached by another path text
+      {"sub", "Is a directory"},
+      // The input is at fault, not the result its missing folder cannot take.
+      {"nodir/nope.log", "No such file or directory"},
   };
   for (const auto& [name, reason] : cases) {
     const RunResult r = Run({name});
     EXPECT_EQ(r.exitCode, 2) << name;
     EXPECT_EQ(r.err.rfind("tessaline: " + std::string(name) + ": " + reason, 0), 0u) << r.err;
   }
+  WriteFile(dir.File("r1.log"), kLog);
+  const RunResult pair = Run({"r1.log", "nodir/r2.log"});
+  EXPECT_EQ(pair.err, "tessaline: nodir/r2.log: No such file or directory\n");
+  fs::remove(dir.File("r1.log"));
   EXPECT_EQ(dir.List(), (std::vector<std::string>{"sub", "x.srt"}));
   EXPECT_EQ(ReadFile(dir.File("x.srt")), kLog);
 }
@@ -114,8 +125,10 @@ TEST_F(Batch, FileNamesAreTakenAsGiven) {
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_EQ(r.err, "tessaline: '': No such file or directory\n");
   EXPECT_EQ(dir.List(), before);  // nothing sorted
-  // A third name is ignored.
-  EXPECT_EQ(Run({"my log.log", "a\"b.log", "nope.log"}).exitCode, 0);
+  // A third name is refused before anything runs.
+  EXPECT_EQ(Run({"my log.log", "a\"b.log", "nope.log"}).exitCode, 2);
+  EXPECT_EQ(dir.List(), before);
+  EXPECT_EQ(Run({"my log.log", "a\"b.log"}).exitCode, 0);
   EXPECT_TRUE(ReadFile(dir.File("a\"b.dif")).ends_with(CrLf({"後: a\"b.log", "", "同等です"})));
 }
 
