@@ -25,15 +25,15 @@ Status RefuseOverwritingAnInput(const CompareRequest& r) {
   const std::string& out2 = r.After.ResultPath;
   for (const std::string* output : {&out1, &out2, &r.ReportPath}) {
     if (SameFile(*output, in1) || SameFile(*output, in2)) {
-      return Status::Fail(*output, "an output of the comparison would overwrite an input log");
+      return Status::Fail(ErrorCode::ComparisonOutputWouldOverwriteInput, *output);
     }
   }
   if (SameFile(r.ReportPath, out1) || SameFile(r.ReportPath, out2)) {
-    return Status::Fail(r.ReportPath, "the report would overwrite a sort result");
+    return Status::Fail(ErrorCode::ReportWouldOverwriteResult, r.ReportPath);
   }
   // Results that are not kept never reach their names: only kept ones collide.
   if (r.KeepSortResults && SameFile(out1, out2) && !SameFile(in1, in2)) {
-    return Status::Fail(out2, "both logs would be sorted into this one file");
+    return Status::Fail(ErrorCode::BothResultsOneFile, out2);
   }
   return Status::Ok();
 }

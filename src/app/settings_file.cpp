@@ -207,7 +207,7 @@ Status ReadWhole(const std::string& path, FileContent* content) {
     return Status::FromErrno(path, errno);
   }
   if (::fstat(fd.get(), &content->st) != 0) return Status::FromErrno(path, errno);
-  if (!S_ISREG(content->st.st_mode)) return Status::Fail(path, "not a regular file");
+  if (!S_ISREG(content->st.st_mode)) return Status::Fail(ErrorCode::NotARegularFile, path);
   content->exists = true;
   char buffer[8192];
   for (;;) {
@@ -350,10 +350,10 @@ std::string ReadSetting(const std::string& fileName, const std::string& section,
 Status WriteSetting(const std::string& fileName, const std::string& section,
                     const std::string& key, const std::string& value) {
   if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) {
-    return Status::Fail(fileName, "a setting can not hold a line break");
+    return Status::Fail(ErrorCode::SettingHoldsLineBreak, fileName);
   }
   if (Trim(key).empty() || key.find('=') != std::string::npos || section.find(']') != std::string::npos) {
-    return Status::Fail(fileName, "invalid setting name \"" + section + "/" + key + "\"");
+    return Status::Fail(ErrorCode::InvalidSettingName, fileName, "\"" + section + "/" + key + "\"");
   }
 
   std::string target;

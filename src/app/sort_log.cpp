@@ -12,11 +12,11 @@ Status RefuseOverwritingAnInput(const SortRequest& request) {
   const std::string& result = request.Files.ResultPath;
   for (const std::string& other : request.OtherInputs) {
     if (SameFile(result, other)) {
-      return Status::Fail(result, "the sort result would overwrite the other input log");
+      return Status::Fail(ErrorCode::ResultWouldOverwriteOtherInput, result);
     }
   }
   if (SameFile(result, request.Files.LogPath)) {
-    return Status::Fail(result, "the sort result would overwrite the input");
+    return Status::Fail(ErrorCode::ResultWouldOverwriteInput, result);
   }
   return Status::Ok();
 }

@@ -1,6 +1,7 @@
 // The window's failure messages, in Japanese: the program's own refusals
-// get a description without a number; a system error gets its number and a
-// description from our own table (the system's text for numbers it lacks).
+// get the description of their code without a number; a system error gets
+// its number and a description from our own table (the system's text for
+// numbers it lacks).
 #pragma once
 
 #include <optional>
@@ -10,10 +11,6 @@
 
 namespace tess {
 
-/// The Japanese description of the program's own failure reason `reason`
-/// (Status::reason() of a failure without an error number), or nullopt for
-/// a reason this table does not know.
-std::optional<std::string> RefusalDescription(const std::string& reason);
 /// The Japanese description of the system error `errnum`, or nullopt when
 /// the table lacks it.
 std::optional<std::string> SystemErrorDescription(int errnum);

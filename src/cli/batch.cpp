@@ -132,8 +132,7 @@ int RunComparison(const BatchOptions& options, const ComparisonSettings& compari
   const std::string& before = options.Files[0];
   const std::string& after = options.Files[1];
   if (IsFolder(before) != IsFolder(after)) {
-    return Fail(err, Status::Fail(IsFolder(before) ? after : before,
-                                  "compare two logs or two folders, not a log with a folder"));
+    return Fail(err, Status::Fail(ErrorCode::LogComparedWithFolder, IsFolder(before) ? after : before));
   }
   if (IsFolder(before)) return RunFolderComparison(options, comparison, out, err);
   PairResult pair;
@@ -180,7 +179,7 @@ int RunBatch(const std::vector<std::string>& args, const std::optional<std::stri
     return UsageFailure(err, "--json and --jobs apply to comparisons only");
   }
   if (options.OutputDir && !IsFolder(*options.OutputDir)) {
-    return Fail(err, Status::Fail(*options.OutputDir, "the output folder does not exist"));
+    return Fail(err, Status::Fail(ErrorCode::OutputFolderMissing, *options.OutputDir));
   }
 
   const SettingsStore store(settingsPath);

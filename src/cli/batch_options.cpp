@@ -23,7 +23,7 @@ std::optional<int> IndexOf(const std::string& text, const char* const* names, in
   return std::nullopt;
 }
 
-Status UsageError(std::string reason) { return Status::Fail("", std::move(reason)); }
+Status UsageError(std::string reason) { return Status::Fail(ErrorCode::CommandLine, "", std::move(reason)); }
 
 std::optional<int> ParseJobs(const std::string& text) {
   if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos) {

@@ -72,8 +72,7 @@ Status RefuseCollidingOutputs(const std::vector<PairResult>& pairs,
     for (const std::string* output : outputs) {
       const auto [it, added] = writers.emplace(*output, &pairs[i]);
       if (!added && it->second != &pairs[i]) {
-        return Status::Fail(*output, "the comparisons of " + it->second->Name + " and " +
-                                         pairs[i].Name + " would both write this file");
+        return Status::Fail(ErrorCode::PairsWriteOneFile, *output, it->second->Name + " and " + pairs[i].Name);
       }
     }
   }

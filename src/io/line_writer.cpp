@@ -111,7 +111,7 @@ void LineWriter::Flush() {
 }
 
 Status LineWriter::Finish() {
-  if (fd_ < 0) return status_.ok() ? Status::Fail(path_, "file is not open") : status_;
+  if (fd_ < 0) return status_.ok() ? Status::Fail(ErrorCode::FileNotOpen, path_) : status_;
   Flush();
   if (::close(fd_) != 0 && status_.ok()) status_ = Status::FromErrno(path_, errno);
   fd_ = -1;
@@ -124,7 +124,7 @@ Status LineWriter::Finish() {
 
 Status LineWriter::Publish() {
   if (mode_ != Mode::kReplaceOnCommit) return status_;
-  if (tempPath_.empty()) return status_.ok() ? Status::Fail(path_, "file is not finished") : status_;
+  if (tempPath_.empty()) return status_.ok() ? Status::Fail(ErrorCode::FileNotFinished, path_) : status_;
   if (::rename(tempPath_.c_str(), path_.c_str()) != 0) {
     status_ = Status::FromErrno(path_, errno);
     ::unlink(tempPath_.c_str());

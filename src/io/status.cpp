@@ -5,14 +5,24 @@
 namespace tess {
 
 Status Status::FromErrno(std::string file, int errnum) {
-  // strerror_r: runs of a folder comparison fail on several threads at once.
-  char buffer[256];
-  Status s = Fail(std::move(file), ::strerror_r(errnum, buffer, sizeof buffer));
-  s.code_ = errnum;
+  Status s = Fail(ErrorCode::SystemError, std::move(file));
+  s.errno_ = errnum;
   return s;
 }
 
-std::string Status::Message() const { return ShownFileName(file_) + ": " + reason_; }
+std::string Status::reason() const {
+  if (ok_) return {};
+  if (code_ == ErrorCode::SystemError) {
+    // strerror_r: runs of a folder comparison fail on several threads at once.
+    char buffer[256];
+    return ::strerror_r(errno_, buffer, sizeof buffer);
+  }
+  std::string text(TextOf(code_).English);
+  if (const size_t slot = text.find("{}"); slot != std::string::npos) text.replace(slot, 2, detail_);
+  return text;
+}
+
+std::string Status::Message() const { return ShownFileName(file_) + ": " + reason(); }
 
 std::string EscapeControlCharacters(const std::string& text) {
   static constexpr char kHex[] = "0123456789abcdef";

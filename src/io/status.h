@@ -1,9 +1,12 @@
 // Errors as values: a run step returns a Status that either is ok or names
-// the file involved and the reason, ready to be shown to the user.
+// the file involved, the code of what went wrong and, for a system call, the
+// system's error number; front ends turn it into their own words.
 #pragma once
 
 #include <string>
 #include <utility>
+
+#include "io/error_code.h"
 
 namespace tess {
 
@@ -11,31 +14,38 @@ class Status {
  public:
   /// A successful result.
   static Status Ok() { return Status(); }
-  /// A failure concerning `file`, with a human-readable `reason`.
-  static Status Fail(std::string file, std::string reason) {
+  /// The program's own failure `code` concerning `file`; `detail` fills the
+  /// "{}" of the code's English text.
+  static Status Fail(ErrorCode code, std::string file, std::string detail = {}) {
     Status s;
     s.ok_ = false;
+    s.code_ = code;
     s.file_ = std::move(file);
-    s.reason_ = std::move(reason);
+    s.detail_ = std::move(detail);
     return s;
   }
-  /// A failure from a system call on `file`, with the text of `errnum`.
+  /// A failure from a system call on `file`, with the error number `errnum`.
   static Status FromErrno(std::string file, int errnum);
 
   bool ok() const { return ok_; }
   const std::string& file() const { return file_; }
-  const std::string& reason() const { return reason_; }
+  /// What went wrong (SystemError for a failed system call).
+  ErrorCode code() const { return code_; }
   /// The system's error number of a failed system call, 0 otherwise.
-  int code() const { return code_; }
+  int SystemErrorNumber() const { return errno_; }
+  /// The reason in English: the code's text with its detail, or the
+  /// system's text of the error number.
+  std::string reason() const;
   /// "FILE: reason", the form every front end shows: one line, the file
   /// name as ShownFileName gives it.
   std::string Message() const;
 
  private:
   bool ok_ = true;
+  ErrorCode code_ = ErrorCode::SystemError;
   std::string file_;
-  std::string reason_;
-  int code_ = 0;
+  std::string detail_;
+  int errno_ = 0;
 };
 
 /// `text` with its control characters escaped as ShownFileName does.

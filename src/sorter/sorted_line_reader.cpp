@@ -144,7 +144,7 @@ Status SortedLineReader::Bytes(int64_t from, int64_t to, const char*& bytes) {
       if (n == 0) break;
       cachedBytes_ += static_cast<size_t>(n);
     }
-    if (cachedBytes_ < wanted) return Status::Fail(path_, "temporary file is shorter than expected");
+    if (cachedBytes_ < wanted) return Status::Fail(ErrorCode::TemporaryFileShrank, path_);
   }
   bytes = region_.data() + (from - cachedFrom_);
   return Status::Ok();
@@ -159,7 +159,7 @@ Status SortedLineReader::TakeEachLine(std::span<const LinePlace> lines,
   for (const LinePlace record : lines) {
     in.Seek(record.Position());
     if (!in.ReadLine(line)) {
-      return in.status().ok() ? Status::Fail(path_, "temporary file is shorter than expected") : in.status();
+      return in.status().ok() ? Status::Fail(ErrorCode::TemporaryFileShrank, path_) : in.status();
     }
     take(line);
   }

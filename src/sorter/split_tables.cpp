@@ -69,7 +69,7 @@ class Splitter {
     LineReader reader;
     if (Status st = reader.Open(log_); !st.ok()) return st;
     if (SameExistingFile(temp_, log_) || SameExistingFile(temp_, protected_)) {
-      return Status::Fail(temp_, "the temporary file would overwrite the input or the result");
+      return Status::Fail(ErrorCode::TemporaryWouldOverwriteInputOrResult, temp_);
     }
     if (Status st = out_.Create(temp_, LineWriter::Mode::kDirect); !st.ok()) return st;
     OpenSection(std::string(kPreambleTableName));
@@ -191,6 +191,6 @@ Status SplitTables(const std::string& logPath, const std::string& tempPath,
   return Splitter(logPath, tempPath, protectedPath, sections, stop, observer).Run();
 }
 
-Status StoppedRun(const std::string& logPath) { return Status::Fail(logPath, "the run was stopped"); }
+Status StoppedRun(const std::string& logPath) { return Status::Fail(ErrorCode::RunStopped, logPath); }
 
 }  // namespace tess

@@ -313,7 +313,7 @@ TEST(Settings, WritesThroughAChainOfLinksAndKeepsTheLinks) {
   ASSERT_EQ(::symlink("loop1", dir.File("loop2").c_str()), 0);
   const Status loop = WriteSetting(dir.File("loop1"), "Tessaline", "A", "1");
   EXPECT_FALSE(loop.ok());
-  EXPECT_EQ(loop.code(), ELOOP);
+  EXPECT_EQ(loop.SystemErrorNumber(), ELOOP);
 }
 
 TEST(Settings, NeverWritesThroughALinkPlantedBesideTheFile) {
@@ -373,7 +373,7 @@ TEST(Settings, NeverReplacesAFileItCanNotRead) {
     if (::chmod(ini.c_str(), 0200) != 0) return 91;  // writable, not readable
     const Status s = WriteSetting(ini, "Tessaline", "DiffExt", ".dif");
     if (::chmod(ini.c_str(), 0644) != 0) return 92;
-    if (s.ok() || s.code() != EACCES) return 1;
+    if (s.ok() || s.SystemErrorNumber() != EACCES) return 1;
     if (ReadFile(ini) != "[Tessaline]\r\nSortExt1=.abc\r\n[Other]\r\nKey=v\r\n") return 2;
     return 0;
   });
