@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (value) {
       FUZZ_CHECK(value->size() <= 254);
       FUZZ_CHECK(value->find('\0') == std::string::npos);
-      FUZZ_CHECK(*value == ReadSetting(ini, "Tessaline", KeyName(key)));
+      FUZZ_CHECK(*value == SettingsSnapshot::Load(ini, "Tessaline").Value(KeyName(key)).value_or(""));
     }
     const int check = loaded.CheckValue(key);
     FUZZ_CHECK(check >= 0 && check <= 2);

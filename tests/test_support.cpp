@@ -14,6 +14,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "app/settings_file.h"
+
 namespace fs = std::filesystem;
 
 namespace tess::testing {
@@ -65,6 +67,15 @@ std::string CrLf(const std::vector<std::string>& lines) {
   std::string text;
   for (const auto& line : lines) text += line + "\r\n";
   return text;
+}
+
+std::optional<std::string> ReadSettingIfPresent(const std::string& path, const std::string& section,
+                                                const std::string& key) {
+  return SettingsSnapshot::Load(path, section).Value(key);
+}
+
+std::string ReadSetting(const std::string& path, const std::string& section, const std::string& key) {
+  return ReadSettingIfPresent(path, section, key).value_or("");
 }
 
 RunResult RunTessaline(const std::vector<std::string>& args, const std::string& cwd,

@@ -1,8 +1,9 @@
-// Helpers shared by the tests: scratch folders, files, and runs of the
-// built tessaline binary with a settings folder of their own, as the
-// current user or as user nobody.
+// Helpers shared by the tests: scratch folders, files, settings read back,
+// and runs of the built tessaline binary with a settings folder of their
+// own, as the current user or as user nobody.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,14 @@ bool Exists(const std::string& path);
 
 /// Lines joined with CR LF, each line ended.
 std::string CrLf(const std::vector<std::string>& lines);
+
+/// The value of `key` in `section` of the settings file at `path`, as
+/// SettingsSnapshot reads it; nullopt when the file, section or key is
+/// missing.
+std::optional<std::string> ReadSettingIfPresent(const std::string& path, const std::string& section,
+                                                const std::string& key);
+/// As ReadSettingIfPresent, but empty when the key is missing.
+std::string ReadSetting(const std::string& path, const std::string& section, const std::string& key);
 
 struct RunResult {
   int exitCode = -1;

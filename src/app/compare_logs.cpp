@@ -77,8 +77,8 @@ Status SortUnpublished(const LogFiles& files, const SortOptions& options,
   return Status::Ok();
 }
 
-void Notify(const std::function<void(int)>& callback, int slot) {
-  if (callback) callback(slot);
+void Notify(const std::function<void(Side)>& callback, Side side) {
+  if (callback) callback(side);
 }
 
 // Both sorts, the report, then the renames: sort results first, the report
@@ -94,14 +94,14 @@ Status RunComparison(const CompareRequest& r, const CompareProgress& progress,
   SortedLog sorted1, sorted2;
   // The two logs are sorted at once, log 2 on a thread of its own; the
   // caller hears of both on its own thread.
-  Notify(progress.SortStarted, 1);
-  Notify(progress.SortStarted, 2);
+  Notify(progress.SortStarted, Side::Before);
+  Notify(progress.SortStarted, Side::After);
   Status st2;
   std::thread sortAfter([&] { st2 = SortUnpublished(r.After, options, r.Stop, result2, sorted2); });
   Status st = SortUnpublished(r.Before, options, r.Stop, result1, sorted1);
   sortAfter.join();
-  Notify(progress.SortFinished, 1);
-  Notify(progress.SortFinished, 2);
+  Notify(progress.SortFinished, Side::Before);
+  Notify(progress.SortFinished, Side::After);
   if (!st.ok()) return st;
   if (!st2.ok()) return st2;
   if (r.Stop != nullptr && *r.Stop) return StoppedRun(r.After.LogPath);

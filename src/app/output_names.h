@@ -29,8 +29,10 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 /// with an `outputDir` the last component of the base name in that folder.
 std::string OutputBase(const std::string& logPath, const std::string& outputDir = "");
 
-/// Prefix of the temporary section files of a log in file slot `slot`
-/// (1 before, 2 after): its output base followed by ".(slot)".
+/// The one temporary file of a log in file slot `slot` (1 before, 2 after),
+/// which holds its tables one after another while it is sorted: its output
+/// base followed by ".(1)" or ".(2)", the log's name with its extension
+/// changed.
 std::string TempBaseFor(const std::string& logPath, int slot, const std::string& outputDir = "");
 
 /// The files a run makes of the log in `slot`: its sort result is the output

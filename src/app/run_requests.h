@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "compare/comparison_record.h"
+#include "compare/side.h"
 #include "io/status.h"
 #include "sorter/sort_index.h"
 #include "sorter/sort_options.h"
@@ -19,7 +20,7 @@ namespace tess {
 struct LogFiles {
   std::string LogPath;
   std::string ResultPath;  // where its sort result goes
-  std::string TempBase;    // prefix of its temporary section files, beside the log
+  std::string TempBase;    // its one temporary file, its tables one after another
 };
 
 struct SortRequest {
@@ -64,11 +65,11 @@ struct CompareOutcome {
 
 /// What a comparison tells its caller while it runs, so that a window can
 /// show which logs are being sorted: both sorts start together and finish
-/// together (slot 1 before, 2 after), and the calls come on the caller's
+/// together (before, then after), and the calls come on the caller's
 /// thread.
 struct CompareProgress {
-  std::function<void(int slot)> SortStarted;
-  std::function<void(int slot)> SortFinished;
+  std::function<void(Side side)> SortStarted;
+  std::function<void(Side side)> SortFinished;
 };
 
 }  // namespace tess

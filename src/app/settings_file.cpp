@@ -334,17 +334,6 @@ std::optional<std::string> SettingsSnapshot::Value(const std::string& key) const
   return std::nullopt;
 }
 
-std::optional<std::string> ReadSettingIfPresent(const std::string& fileName,
-                                                const std::string& section,
-                                                const std::string& key) {
-  return SettingsSnapshot::Load(fileName, section).Value(key);
-}
-
-std::string ReadSetting(const std::string& fileName, const std::string& section,
-                        const std::string& key) {
-  return ReadSettingIfPresent(fileName, section, key).value_or("");
-}
-
 // ---- Writing -------------------------------------------------------------
 
 Status WriteSetting(const std::string& fileName, const std::string& section,

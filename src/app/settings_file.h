@@ -34,15 +34,6 @@ class SettingsSnapshot {
   std::vector<std::pair<std::string, std::string>> entries_;  // key, value; file order
 };
 
-/// The value of `key` in `section` of the INI file, as SettingsSnapshot::Value;
-/// empty when the file, section or key is missing.
-std::string ReadSetting(const std::string& fileName, const std::string& section,
-                        const std::string& key);
-/// As ReadSetting, but tells a missing key (nullopt) from an empty value.
-std::optional<std::string> ReadSettingIfPresent(const std::string& fileName,
-                                                const std::string& section,
-                                                const std::string& key);
-
 /// Sets `key` to `value` in `section` of the INI file.
 ///
 /// A symbolic link at `fileName` is followed (through a chain of links) and

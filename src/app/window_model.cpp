@@ -6,14 +6,14 @@
 namespace tess {
 
 namespace {
-constexpr SettingKey kExtensionKey[4] = {SettingKey::SortExt1, SettingKey::SortExt1,
-                                         SettingKey::SortExt2, SettingKey::DiffExt};
+// The stored key of each extension field.
+constexpr SettingKey kExtensionKey[3] = {SettingKey::SortExt1, SettingKey::SortExt2, SettingKey::DiffExt};
 }  // namespace
 
 void WindowModel::Load() {
   stored_ = store_.Load();
   for (int index = 1; index <= 3; ++index) {
-    const std::string text = stored_.ExtensionText(kExtensionKey[index]);
+    const std::string text = stored_.ExtensionText(kExtensionKey[Ext(index)]);
     if (text.empty()) continue;  // the field is empty already: nothing changes
     extensionText_[Ext(index)] = text;
     extension_[Ext(index)] = NormalizeExtension(text);
@@ -28,14 +28,14 @@ void WindowModel::Load() {
 std::string WindowModel::TempBase(int slot) const { return TempBaseFor(Input(slot).Text, slot); }
 
 void WindowModel::SetInputPath(int slot, const std::string& text) {
-  if (input_[Slot(slot)].Text == text) return;
-  input_[Slot(slot)].Text = text;
+  if (input_[SideOf(slot)].Text == text) return;
+  input_[SideOf(slot)].Text = text;
   DeriveOutputNames(slot);
 }
 
 void WindowModel::SetResultPath(int slot, const std::string& text) {
-  if (result_[Slot(slot)].Text == text) return;
-  result_[Slot(slot)].Text = text;
+  if (result_[SideOf(slot)].Text == text) return;
+  result_[SideOf(slot)].Text = text;
   RecolourResult(slot);
 }
 
@@ -50,7 +50,7 @@ void WindowModel::SetExtensionText(int index, const std::string& text) {
   extensionText_[Ext(index)] = text;
   extension_[Ext(index)] = NormalizeExtension(text);
   DeriveOutputNames(index == 3 ? 2 : index);  // the report follows log 2
-  Store(kExtensionKey[index], extension_[Ext(index)]);
+  Store(kExtensionKey[Ext(index)], extension_[Ext(index)]);
 }
 
 void WindowModel::SetOptionsInForce(int value) {
@@ -66,18 +66,16 @@ void WindowModel::SetKeepSortResults(int value) {
 }
 
 void WindowModel::ClickFilterItem(FilterItem item) {
-  if (item == FilterItem::All || item == FilterItem::DestinationAndMask ||
-      item == FilterItem::DestinationOnly) {
+  if (InfoFilter::StandsAlone(item)) {
     filter_ = InfoFilter::Only(item);
     return;
   }
-  filter_.Tick(FilterItem::All, false);
-  filter_.Tick(FilterItem::DestinationAndMask, false);
-  filter_.Tick(FilterItem::DestinationOnly, false);
+  for (int k = 0; k < kFilterItemCount; ++k) {
+    const auto ticked = static_cast<FilterItem>(k);
+    if (InfoFilter::StandsAlone(ticked)) filter_.Tick(ticked, false);
+  }
   filter_.Tick(item, !filter_.Has(item));
-  const bool any = filter_.Has(FilterItem::Interface) || filter_.Has(FilterItem::Time) ||
-                   filter_.Has(FilterItem::Cost) || filter_.Has(FilterItem::Protocol);
-  if (!any) filter_.Tick(FilterItem::All);
+  if (filter_ == InfoFilter()) filter_.Tick(FilterItem::All);
 }
 
 SortOptions WindowModel::CurrentSortOptions() const {
@@ -93,7 +91,7 @@ SortRequest WindowModel::MakeSortRequest(int slot) const {
   request.Files = {Input(slot).Text, Result(slot).Text, TempBase(slot)};
   request.Options = CurrentSortOptions();
   // The other slot's log is an input of the window too: never sort over it.
-  request.OtherInputs = {Input(3 - slot).Text};
+  request.OtherInputs = {input_[OtherSide(SideOf(slot))].Text};
   return request;
 }
 
@@ -108,7 +106,7 @@ CompareRequest WindowModel::MakeCompareRequest() const {
 }
 
 void WindowModel::RecolourResult(int slot) {
-  ColouredPath& field = result_[Slot(slot)];
+  ColouredPath& field = result_[SideOf(slot)];
   field.ForeColor = FileExists(field.Text) ? kRed : kWindowTextColor;
 }
 
@@ -117,11 +115,11 @@ void WindowModel::RecolourReport() {
 }
 
 void WindowModel::DeriveOutputNames(int slot) {
-  const std::string& path = input_[Slot(slot)].Text;
-  canSort_[Slot(slot)] = FileExists(path);
+  const std::string& path = input_[SideOf(slot)].Text;
+  canSort_[SideOf(slot)] = FileExists(path);
   const std::string base = BaseName(path);
   SetResultPath(slot, base + extension_[Ext(slot)]);
-  if (slot == 2) SetReportPath(base + extension_[3]);
+  if (slot == 2) SetReportPath(base + extension_[Ext(3)]);
 }
 
 void WindowModel::Store(SettingKey key, const std::string& value) {

@@ -13,6 +13,7 @@
 
 #include "app/run_requests.h"
 #include "app/stored_settings.h"
+#include "compare/side.h"
 
 namespace tess {
 
@@ -35,10 +36,11 @@ class WindowModel {
   /// names of both slots derived from the empty inputs.
   void Load();
 
-  // Fields; slots are 1 (log 1, before) and 2 (log 2, after), extension
-  // fields 1 and 2 the sort results', 3 the report's.
-  const ColouredPath& Input(int slot) const { return input_[Slot(slot)]; }
-  const ColouredPath& Result(int slot) const { return result_[Slot(slot)]; }
+  // Fields, numbered as in the window: slots are 1 (log 1, before) and 2
+  // (log 2, after), extension fields 1 and 2 the sort results', 3 the
+  // report's.
+  const ColouredPath& Input(int slot) const { return input_[SideOf(slot)]; }
+  const ColouredPath& Result(int slot) const { return result_[SideOf(slot)]; }
   const ColouredPath& Report() const { return report_; }
   const std::string& ExtensionText(int index) const { return extensionText_[Ext(index)]; }
   std::string TempBase(int slot) const;
@@ -47,8 +49,8 @@ class WindowModel {
   int KeepSortResults() const { return keepSortResults_; }
   SortOrder Order() const { return order_; }
   const InfoFilter& Filter() const { return filter_; }
-  bool CanSort(int slot) const { return canSort_[Slot(slot)]; }
-  bool CanCompare() const { return canSort_[1] && canSort_[2]; }
+  bool CanSort(int slot) const { return canSort_[SideOf(slot)]; }
+  bool CanCompare() const { return canSort_[Side::Before] && canSort_[Side::After]; }
   /// The sort order and filter can be chosen only while the options are in force.
   bool OptionsChoosable() const { return optionsInForce_ == 1; }
 
@@ -66,8 +68,9 @@ class WindowModel {
   void ToggleOptionsInForce() { SetOptionsInForce(optionsInForce_ == 1 ? 0 : 1); }
   void ToggleKeepSortResults() { SetKeepSortResults(keepSortResults_ == 1 ? 0 : 1); }
   void ChooseSortOrder(SortOrder order) { order_ = order; }
-  /// All, DestinationAndMask and DestinationOnly stand alone; the other
-  /// items toggle and combine, and taking away the last one falls back to All.
+  /// An item that stands alone (InfoFilter::StandsAlone) becomes the whole
+  /// filter; the others toggle and combine, and taking away the last one
+  /// falls back to All.
   void ClickFilterItem(FilterItem item);
 
   // Runs.
@@ -75,24 +78,24 @@ class WindowModel {
   SortRequest MakeSortRequest(int slot) const;
   CompareRequest MakeCompareRequest() const;
   /// Blue while a run writes the field's file.
-  void MarkResultRunning(int slot) { result_[Slot(slot)].ForeColor = kBlue; }
+  void MarkResultRunning(int slot) { result_[SideOf(slot)].ForeColor = kBlue; }
   void MarkReportRunning() { report_.ForeColor = kBlue; }
   /// Red when the field's file exists, the window-text colour otherwise.
   void RecolourResult(int slot);
   void RecolourReport();
 
  private:
-  static size_t Slot(int slot) { return static_cast<size_t>(slot); }
-  static size_t Ext(int index) { return static_cast<size_t>(index); }
+  static Side SideOf(int slot) { return slot == 1 ? Side::Before : Side::After; }
+  static size_t Ext(int index) { return static_cast<size_t>(index - 1); }
   void DeriveOutputNames(int slot);
   void Store(SettingKey key, const std::string& value);
 
   SettingsStore store_;
   LoadedSettings stored_;  // what the settings file holds, as far as this window knows
-  std::array<ColouredPath, 3> input_, result_;
+  PerSide<ColouredPath> input_, result_;
   ColouredPath report_;
-  std::array<bool, 3> canSort_{};
-  std::array<std::string, 4> extensionText_, extension_;
+  PerSide<bool> canSort_;
+  std::array<std::string, 3> extensionText_, extension_;
   int optionsInForce_ = 1;   // ticked in the window's design
   int keepSortResults_ = 1;  // ticked in the window's design
   SortOrder order_ = SortOrder::Destination;

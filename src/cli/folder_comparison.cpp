@@ -22,7 +22,7 @@ bool EndsWith(const std::string& name, const std::string& tail) {
 }
 
 // Whether a file of the folder is a log: not hidden (staged outputs are),
-// no section file of an earlier run ("r1.(1)!!default_1"), no sort result
+// no temporary file left by an interrupted run ("r1.(1)"), no sort result
 // or report of one.
 bool IsLogName(const std::string& name, const ComparisonSettings& settings) {
   if (name.empty() || name[0] == '.') return false;

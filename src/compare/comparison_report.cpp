@@ -20,8 +20,7 @@ Status WriteComparisonReport(const SortedLog& before, const SortedLog& after,
   report.WriteLine(texts.Before + before.LogPath);
   report.WriteLine(texts.After + after.LogPath);
   report.WriteLine("");
-  TableWalk walk({nullptr, &reader1, &reader2}, {nullptr, &list1, &list2}, texts, report, record,
-                 encoding);
+  TableWalk walk({&reader1, &reader2}, {&list1, &list2}, texts, report, record, encoding);
   differenceCount = walk.Run();
   if (!reader1.status().ok()) return reader1.status();
   return reader2.status();

@@ -35,8 +35,6 @@ class ResultReader {
 
   /// Moves to the start of a section; no read goes past `sectionEnd`.
   void EnterSection(int64_t sectionStart, int64_t sectionEnd);
-  int64_t Position() const { return in_.Position(); }
-  void Seek(int64_t position) { in_.Seek(position); }
 
   /// One line of a block. With lineCount 0, skips non-route lines and
   /// returns the block's first line, setting lineCount to the block's number
@@ -57,8 +55,6 @@ class ResultReader {
     int maskCode;
   };
   Mark Save() const;
-  /// The mask in force of this reader's stream of lines.
-  int MaskInForce() const { return stream_.MaskInForce; }
   void Restore(const Mark& mark);
 
  private:

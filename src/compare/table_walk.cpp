@@ -12,18 +12,37 @@ bool SameKey(const RouteBlock& a, const RouteBlock& b) {
 bool LowerKey(const RouteBlock& a, const RouteBlock& b) {
   return a.DestHigh != b.DestHigh ? a.DestHigh < b.DestHigh : a.DestLow < b.DestLow;
 }
+
+// How a table that only one side has is written and recorded: gone when
+// only log 1 has it, new when only log 2 has it.
+struct OneSidedTable {
+  const std::string& Heading;
+  const std::string& LinePrefix;
+  TableOutcome Outcome;
+  DifferenceKind Kind;
+  std::vector<std::string> RecordedDifference::*Lines;
+};
+
+OneSidedTable OneSidedTableOf(Side side, const ReportTexts& texts) {
+  if (side == Side::Before) {
+    return {texts.GoneTable, texts.GoneTableLine, TableOutcome::Gone, DifferenceKind::Gone,
+            &RecordedDifference::Before};
+  }
+  return {texts.NewTable, texts.NewTableLine, TableOutcome::New, DifferenceKind::New,
+          &RecordedDifference::After};
+}
 }  // namespace
 
 int64_t TableWalk::Run() {
-  const SectionList& l1 = *lists_[1];
-  const SectionList& l2 = *lists_[2];
+  const SectionList& l1 = *lists_[Side::Before];
+  const SectionList& l2 = *lists_[Side::After];
   size_t c1 = 0, c2 = 0;
   while (c1 + 1 < l1.size() || c2 + 1 < l2.size()) {
     const int order = CompareEntries(l1[c1], l2[c2]);
     if (order < 0) {
-      WriteWholeTable(1, l1[c1++]);
+      WriteWholeTable(Side::Before, l1[c1++]);
     } else if (order > 0) {
-      WriteWholeTable(2, l2[c2++]);
+      WriteWholeTable(Side::After, l2[c2++]);
     } else {
       ComparePair(l1[c1++], l2[c2++]);
     }
@@ -33,21 +52,19 @@ int64_t TableWalk::Run() {
 }
 
 // A table that only one log has: one difference, whatever its routes.
-void TableWalk::WriteWholeTable(int side, const SectionEntry& entry) {
-  ResultReader& reader = *readers_[static_cast<size_t>(side)];
+void TableWalk::WriteWholeTable(Side side, const SectionEntry& entry) {
+  const OneSidedTable table = OneSidedTableOf(side, texts_);
+  ResultReader& reader = *readers_[side];
   reader.EnterSection(entry.SectionStart, entry.SectionEnd);
-  if (entry.Kind == SectionKind::kNamed) {
-    report_.WriteLine((side == 1 ? texts_.GoneTable : texts_.NewTable) + entry.Name);
-  }
+  if (entry.Kind == SectionKind::kNamed) report_.WriteLine(table.Heading + entry.Name);
   ++differenceCount_;
-  RecordTable(entry, side == 1 ? TableOutcome::Gone : TableOutcome::New);
-  RecordDifference(side == 1 ? DifferenceKind::Gone : DifferenceKind::New, true, entry, nullptr, nullptr);
-  const std::string& prefix = side == 1 ? texts_.GoneTableLine : texts_.NewTableLine;
+  RecordTable(entry, table.Outcome);
+  RecordDifference(table.Kind, true, entry, nullptr, nullptr);
   RouteBlock block;
   while (reader.ReadBlock(block)) {
-    WriteLines(prefix, block);
+    WriteLines(table.LinePrefix, block);
     if (wholeTable_ != nullptr) {
-      auto& lines = side == 1 ? wholeTable_->Before : wholeTable_->After;
+      std::vector<std::string>& lines = wholeTable_->*table.Lines;
       for (const std::string& line : block.Lines) lines.push_back(LogTextToUtf8(line, encoding_));
     }
   }
@@ -60,12 +77,12 @@ void TableWalk::WriteWholeTable(int side, const SectionEntry& entry) {
 // with the smaller mask has a later block of the other side's mask: then it
 // stands alone.
 void TableWalk::ComparePair(const SectionEntry& entry1, const SectionEntry& entry2) {
-  ResultReader& r1 = *readers_[1];
-  ResultReader& r2 = *readers_[2];
+  ResultReader& r1 = *readers_[Side::Before];
+  ResultReader& r2 = *readers_[Side::After];
   r1.EnterSection(entry1.SectionStart, entry1.SectionEnd);
   r2.EnterSection(entry2.SectionStart, entry2.SectionEnd);
   RecordTable(entry1, TableOutcome::Compared);
-  runs_[1].valid = runs_[2].valid = false;
+  runs_[Side::Before].valid = runs_[Side::After].valid = false;
   headingWritten_ = false;
   RouteBlock a, b;
   bool haveA = r1.ReadBlock(a), haveB = r2.ReadBlock(b);
@@ -76,10 +93,10 @@ void TableWalk::ComparePair(const SectionEntry& entry1, const SectionEntry& entr
     } else if (haveB && (!haveA || LowerKey(b, a))) {
       ReportBlock(Change::kNew, b, entry1);
       haveB = r2.ReadBlock(b);
-    } else if (a.MaskCode < b.MaskCode && HasFollowingBlockWithMask(1, a, b.MaskCode)) {
+    } else if (a.MaskCode < b.MaskCode && HasFollowingBlockWithMask(Side::Before, a, b.MaskCode)) {
       ReportBlock(Change::kGone, a, entry1);
       haveA = r1.ReadBlock(a);
-    } else if (b.MaskCode < a.MaskCode && HasFollowingBlockWithMask(2, b, a.MaskCode)) {
+    } else if (b.MaskCode < a.MaskCode && HasFollowingBlockWithMask(Side::After, b, a.MaskCode)) {
       ReportBlock(Change::kNew, b, entry1);
       haveB = r2.ReadBlock(b);
     } else {
@@ -122,12 +139,12 @@ void TableWalk::WriteHeadingOnce(const SectionEntry& entry1) {
 
 // Scans the rest of the same-destination run once per run (then answers
 // from what it found), so that many blocks of one destination stay linear.
-bool TableWalk::HasFollowingBlockWithMask(int side, const RouteBlock& block, int maskCode) {
+bool TableWalk::HasFollowingBlockWithMask(Side side, const RouteBlock& block, int maskCode) {
   if (maskCode < 0 || maskCode > 32) return false;
-  SameDestinationRun& run = runs_[static_cast<size_t>(side)];
+  SameDestinationRun& run = runs_[side];
   if (!run.valid || run.destHigh != block.DestHigh || run.destLow != block.DestLow ||
       block.Start < run.scannedFrom) {
-    ResultReader& reader = *readers_[static_cast<size_t>(side)];
+    ResultReader& reader = *readers_[side];
     const ResultReader::Mark mark = reader.Save();
     run.valid = true;
     run.destHigh = block.DestHigh;

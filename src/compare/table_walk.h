@@ -9,16 +9,18 @@
 #include "compare/report_text.h"
 #include "compare/result_reader.h"
 #include "compare/section_list.h"
+#include "compare/side.h"
 #include "io/line_writer.h"
 
 namespace tess {
 
 class TableWalk {
  public:
-  /// `readers` and `lists` are indexed by side (1, 2; 0 unused). With a
-  /// `record`, every table and difference written to the report is also
-  /// recorded there, its texts converted from `encoding` to UTF-8.
-  TableWalk(std::array<ResultReader*, 3> readers, std::array<const SectionList*, 3> lists,
+  /// Each side's sort result is read by its reader in `readers` and listed
+  /// in `lists`. With a `record`, every table and difference written to the
+  /// report is also recorded there, its texts converted from `encoding` to
+  /// UTF-8.
+  TableWalk(PerSide<ResultReader*> readers, PerSide<const SectionList*> lists,
             const ReportTexts& texts, LineWriter& report, ComparisonRecord* record = nullptr,
             ReportEncoding encoding = ReportEncoding::kUtf8)
       : readers_(readers), lists_(lists), texts_(texts), report_(report), record_(record),
@@ -31,12 +33,12 @@ class TableWalk {
  private:
   enum class Change { kGone, kNew };
 
-  void WriteWholeTable(int side, const SectionEntry& entry);
+  void WriteWholeTable(Side side, const SectionEntry& entry);
   void ComparePair(const SectionEntry& entry1, const SectionEntry& entry2);
   void ReportBlock(Change change, const RouteBlock& block, const SectionEntry& entry1);
   void ReportChangedPair(const RouteBlock& a, const RouteBlock& b, const SectionEntry& entry1);
   void WriteHeadingOnce(const SectionEntry& entry1);
-  bool HasFollowingBlockWithMask(int side, const RouteBlock& block, int maskCode);
+  bool HasFollowingBlockWithMask(Side side, const RouteBlock& block, int maskCode);
   void WriteLines(const std::string& prefix, const RouteBlock& block);
   void WriteVerdict();
   void RecordTable(const SectionEntry& entry, TableOutcome outcome);
@@ -53,14 +55,14 @@ class TableWalk {
     std::array<int64_t, 33> lastStart{};
   };
 
-  std::array<ResultReader*, 3> readers_;
-  std::array<const SectionList*, 3> lists_;
+  PerSide<ResultReader*> readers_;
+  PerSide<const SectionList*> lists_;
   const ReportTexts& texts_;
   LineWriter& report_;
   ComparisonRecord* record_;
   ReportEncoding encoding_;
   RecordedDifference* wholeTable_ = nullptr;  // the gone or new table being recorded
-  std::array<SameDestinationRun, 3> runs_;
+  PerSide<SameDestinationRun> runs_;
   bool headingWritten_ = false;
   int64_t differenceCount_ = 0;
 };

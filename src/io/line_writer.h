@@ -46,10 +46,8 @@ class LineWriter {
   /// Closes and removes what was written and not yet published.
   void Abandon();
 
-  bool IsOpen() const { return fd_ >= 0; }
   /// Where the lines are: the target, or in replace mode the temporary.
   const std::string& WrittenPath() const { return mode_ == Mode::kReplaceOnCommit ? tempPath_ : path_; }
-  const std::string& TargetPath() const { return path_; }
 
  private:
   void Flush();

@@ -10,7 +10,7 @@ namespace tess {
 
 /// Applies the ticked items of `filter` to route line `line` (in place):
 /// item 6 or 5 alone, otherwise items 4, 2, 1 and 3 in this order.
-/// `asRead` is the line as read from the section file, before folding; the
+/// `asRead` is the line as read from the temporary file, before folding; the
 /// age of a BGP path without interface is recognised on it.
 void ApplyInfoFilter(std::string& line, const InfoFilter& filter, std::string_view asRead);
 

@@ -42,18 +42,16 @@ void SortByThePasses(std::span<LineRecord> lines) {
   SortRecords records;
   records.Resize(lines.size());
   for (size_t i = 0; i < lines.size(); ++i) {
-    records.SortKey1[i + 1] = lines[i].Word(0);
-    records.SortKey2[i + 1] = lines[i].Word(1);
-    records.SortKey3[i + 1] = lines[i].Word(2);
-    records.SortKey4[i + 1] = lines[i].Word(3);
-    records.LinePosition[i + 1] = static_cast<int64_t>(i);
+    records.SortKey1[i] = lines[i].Word(0);
+    records.SortKey2[i] = lines[i].Word(1);
+    records.SortKey3[i] = lines[i].Word(2);
+    records.SortKey4[i] = lines[i].Word(3);
+    records.LinePosition[i] = static_cast<int64_t>(i);
   }
   RadixSort(records);
   std::vector<LineRecord> sorted;
   sorted.reserve(lines.size());
-  for (size_t i = 1; i <= lines.size(); ++i) {
-    sorted.push_back(lines[static_cast<size_t>(records.LinePosition[i])]);
-  }
+  for (const int64_t i : records.LinePosition) sorted.push_back(lines[static_cast<size_t>(i)]);
   std::copy(sorted.begin(), sorted.end(), lines.begin());
 }
 
@@ -118,12 +116,6 @@ void RadixSortByKey(std::span<LineRecord> lines, WholeKey differ) {
 }
 
 }  // namespace
-
-void SortInKeyOrder(std::span<LineRecord> lines) {
-  KeyBitsSeen seen;
-  for (const LineRecord& r : lines) seen.Add(r);
-  SortInKeyOrder(lines, seen);
-}
 
 void SortInKeyOrder(std::span<LineRecord> lines, const KeyBitsSeen& seen) {
   RadixSortByKey(lines, DifferingBits(seen));

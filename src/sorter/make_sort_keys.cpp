@@ -53,7 +53,7 @@ void SortKeyMaker::Add(size_t section, std::string_view line, int64_t position, 
     lineState_ = kStreamStart;
     stream_ = {};
     fields_ = {};
-    while (keyBits_.size() <= section) keyBits_.push_back({});
+    if (keyBits_.size() <= section) keyBits_.resize(section + 1);
   }
   ParseRouteLine(line, fields_, lineState_, stream_);
   if (fields_.ProtoCode != kNotRouteProto) ++routeLineCount_;

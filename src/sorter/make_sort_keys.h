@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "io/large_allocation.h"
 #include "sorter/parse_route_line.h"
@@ -47,7 +48,7 @@ class SortKeyMaker {
   LineStream stream_;
   RouteFields fields_;
   int64_t routeLineCount_ = 0;
-  LargeArray<KeyBitsSeen> keyBits_;  // by section
+  std::vector<KeyBitsSeen> keyBits_;  // by section
 };
 
 }  // namespace tess

@@ -30,8 +30,8 @@ void RadixSort(SortRecords& r) {
     for (int k = 1; k <= 31; ++k) {
       const int32_t bit = BitValue(k);
       const int32_t prefix = PrefixMask(k);
-      size_t p = 1;
-      for (size_t m = 1; m <= n; ++m) {
+      size_t p = 0;
+      for (size_t m = 0; m < n; ++m) {
         const int32_t v = key[m];
         bool sameGroup = (key[p] & prefix) == (v & prefix);
         for (int e = 0; sameGroup && e < w; ++e) sameGroup = (*words[e])[p] == (*words[e])[m];

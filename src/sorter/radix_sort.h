@@ -5,7 +5,7 @@
 
 namespace tess {
 
-/// Sorts records 1 to n in place into ascending order of the 124-bit key
+/// Sorts the records in place into ascending order of the 124-bit key
 /// formed by bits 30 to 0 of the four key words.
 void RadixSort(SortRecords& records);
 

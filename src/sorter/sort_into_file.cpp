@@ -13,6 +13,17 @@ namespace tess {
 
 namespace {
 
+// Bytes of text the read-back window of a table may take per line. Once a
+// table is sorted only the records' places are kept (KeepOnlyPlaces): the
+// other bytes of each record go back before the read-back, and the window
+// takes 12 of them (the rest is for its bookkeeping), so the peak stays that
+// of the records. A table in an order far from the log's (by next hop, say)
+// is then read in a few windows, each reading the whole temporary file, not
+// one per 16 MB.
+constexpr size_t kWindowBytesPerLine = 12;
+static_assert(kWindowBytesPerLine < sizeof(LineRecord) - sizeof(LinePlace),
+              "the read-back window takes only memory the sorted records give back");
+
 // Sorts each section's records (they follow one another in the key maker's
 // records, as the sections do in the temporary file) and writes its lines
 // in that order into `out`, recording where each section stands.
@@ -32,12 +43,8 @@ Status SortSections(const std::string& logPath, const std::string& tempPath,
     const std::span<LineRecord> lines = keys.Records().Part(first, static_cast<size_t>(section.LineCount));
     first += lines.size();
     SortInKeyOrder(lines, keys.KeyBitsOf(s));
-    // Only the places are needed from here on: the keys' 16 bytes a line go
-    // back before the read-back, whose window may take 12 of them (the rest
-    // is its bookkeeping), so the peak stays that of the records. A table in
-    // an order far from the log's (by next hop, say) is then read in a few
-    // windows, each reading the whole temporary file, not one per 16 MB.
-    const size_t window = std::max(SortedLineReader::kDefaultWindowBytes, lines.size() * 12);
+    const size_t window =
+        std::max(SortedLineReader::kDefaultWindowBytes, lines.size() * kWindowBytesPerLine);
     if (Status st = WriteSortedTable(linesIn, KeepOnlyPlaces(lines), options, out, window); !st.ok()) {
       return st;
     }

@@ -18,9 +18,8 @@ enum class SortOrder {
 };
 constexpr int kSortOrderCount = 6;
 
-/// Items of the information filter, in the order of the options menu. All,
-/// DestinationAndMask and DestinationOnly stand alone; the four items that
-/// remove one kind of information combine.
+/// Items of the information filter, in the order of the options menu. Some
+/// stand alone, the others combine: see InfoFilter::StandsAlone.
 enum class FilterItem {
   All = 0,
   Interface = 1,
@@ -44,9 +43,10 @@ class InfoFilter {
     return filter;
   }
 
-  /// Whether `item` is ticked only on its own (All, DestinationAndMask,
-  /// DestinationOnly); the other items combine.
-  static bool StandsAlone(FilterItem item) {
+  /// Whether `item` is ticked only on its own: All, DestinationAndMask and
+  /// DestinationOnly (items 0, 5 and 6) each say what the whole line
+  /// keeps. The four items that remove one kind of information combine.
+  static constexpr bool StandsAlone(FilterItem item) {
     return item == FilterItem::All || item == FilterItem::DestinationAndMask ||
            item == FilterItem::DestinationOnly;
   }

@@ -14,9 +14,9 @@ uint64_t Bits(int32_t word) { return static_cast<uint32_t>(word) & 0x7FFFFFFFu; 
 
 void SortRecords::Resize(size_t lineCount) {
   for (auto* words : {&SortKey1, &SortKey2, &SortKey3, &SortKey4}) {
-    words->assign(lineCount + 1, 0);
+    words->assign(lineCount, 0);
   }
-  LinePosition.assign(lineCount + 1, 0);
+  LinePosition.assign(lineCount, 0);
 }
 
 LineRecord LineRecord::Make(const std::array<int32_t, 4>& w, int64_t position, int64_t length) {

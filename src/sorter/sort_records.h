@@ -1,9 +1,9 @@
 // The records of the section being sorted.
 //
 // SortRecords is the form of the bitwise passes (RadixSort): four key words
-// and a line position per line in parallel arrays, entry i describing line i
-// (entry 0 unused). LineRecord is the compact form the sort run uses: one
-// record per line with its key packed into two halves.
+// and a line position per line in parallel arrays, entry i describing the
+// section's line i + 1. LineRecord is the compact form the sort run uses:
+// one record per line with its key packed into two halves.
 #pragma once
 
 #include <array>
@@ -19,7 +19,7 @@ struct SortRecords {
   std::vector<int64_t> LinePosition;
 
   void Resize(size_t lineCount);
-  size_t Count() const { return LinePosition.empty() ? 0 : LinePosition.size() - 1; }
+  size_t Count() const { return LinePosition.size(); }
 };
 
 /// Where a line stands in the temporary file, in 8 bytes: its 1-based

@@ -169,14 +169,14 @@ void MainWindow::CompareBothLogs() {
     RepaintNow(resultField_[slot], model_.Result(slot));
   }
   CompareProgress progress;
-  progress.SortStarted = [this](int slot) {
-    OnWindowThread([this, slot] {
+  progress.SortStarted = [this](Side side) {
+    OnWindowThread([this, slot = SlotNumber(side)] {
       model_.MarkResultRunning(slot);
       RepaintNow(resultField_[slot], model_.Result(slot));
     });
   };
-  progress.SortFinished = [this](int slot) {
-    OnWindowThread([this, slot] {
+  progress.SortFinished = [this](Side side) {
+    OnWindowThread([this, slot = SlotNumber(side)] {
       model_.RecolourResult(slot);
       RepaintNow(resultField_[slot], model_.Result(slot));
     });

@@ -129,12 +129,12 @@ TEST_F(CompareLogsTest, ProgressNamesBothSortsOnTheCallersThread) {
   std::string seen;
   CompareProgress progress;
   const std::thread::id caller = std::this_thread::get_id();
-  progress.SortStarted = [&](int slot) {
-    seen += "<" + std::to_string(slot);
+  progress.SortStarted = [&](Side side) {
+    seen += "<" + std::to_string(SlotNumber(side));
     EXPECT_EQ(std::this_thread::get_id(), caller);
   };
-  progress.SortFinished = [&](int slot) {
-    seen += std::to_string(slot) + ">";
+  progress.SortFinished = [&](Side side) {
+    seen += std::to_string(SlotNumber(side)) + ">";
     EXPECT_EQ(std::this_thread::get_id(), caller);
   };
   EXPECT_TRUE(CompareLogs(Request(), progress).status.ok());

@@ -20,6 +20,7 @@ namespace tess {
 namespace {
 
 using testing::ReadFile;
+using testing::ReadSetting;
 using testing::ScratchDir;
 using testing::WriteFile;
 

@@ -23,6 +23,8 @@ namespace {
 
 using testing::Exists;
 using testing::ReadFile;
+using testing::ReadSetting;
+using testing::ReadSettingIfPresent;
 using testing::ScratchDir;
 using testing::WriteFile;
 

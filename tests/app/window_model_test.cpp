@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings_file.h"
 #include "app/sort_log.h"
 #include "test_support.h"
 
@@ -13,6 +12,7 @@ namespace tess {
 namespace {
 
 using testing::ReadFile;
+using testing::ReadSetting;
 using testing::ScratchDir;
 using testing::WriteFile;
 

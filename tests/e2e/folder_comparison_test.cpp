@@ -45,8 +45,8 @@ class Folders : public ::testing::Test {
     WriteFile(dir.File("after/e.log"), Log({kStatic}));
     WriteFile(dir.File("before/d.log"), Log({kStatic}));
     WriteFile(dir.File("after/d.log"), Log({kStatic}));
-    // No logs: hidden, a leftover section file, an earlier report and result, a subfolder.
-    for (const char* name : {".hidden", "a.(1)!!begin_0", "old.dif", "old.srt"}) {
+    // No logs: hidden, a leftover temporary file, an earlier report and result, a subfolder.
+    for (const char* name : {".hidden", "x.(1)", "old.dif", "old.srt"}) {
       WriteFile(dir.File(std::string("before/") + name), "x");
     }
     fs::create_directories(dir.File("before/sub"));

@@ -13,15 +13,18 @@ namespace tess {
 namespace {
 
 // The fast sort's result as line positions, against the bitwise passes' on
-// the same key words.
+// the same key words. The key bits are gathered here as the key maker
+// gathers them while it makes the records.
 std::pair<std::vector<int64_t>, std::vector<int64_t>> BothOrders(const SortRecords& records) {
   std::vector<LineRecord> lines;
-  for (size_t i = 1; i <= records.Count(); ++i) {
+  KeyBitsSeen seen;
+  for (size_t i = 0; i < records.Count(); ++i) {
     lines.push_back(LineRecord::Make({records.SortKey1[i], records.SortKey2[i], records.SortKey3[i], records.SortKey4[i]},
                                      records.LinePosition[i], 2));
+    seen.Add(lines.back());
   }
-  SortInKeyOrder(lines);
-  std::vector<int64_t> fast = {0};
+  SortInKeyOrder(lines, seen);
+  std::vector<int64_t> fast;
   for (const LineRecord& line : lines) fast.push_back(line.Position());
   SortRecords reference = records;
   RadixSort(reference);
@@ -36,7 +39,7 @@ SortRecords RandomRecords(std::mt19937& rng, size_t n, int negativeOneIn) {
   SortRecords r;
   r.Resize(n);
   std::vector<int32_t>* words[4] = {&r.SortKey1, &r.SortKey2, &r.SortKey3, &r.SortKey4};
-  for (size_t i = 1; i <= n; ++i) {
+  for (size_t i = 0; i < n; ++i) {
     for (int w = 0; w < 4; ++w) {
       int32_t v = dice(rng) < 5 ? any(rng) : small(rng) << (w * 5);
       if (negativeOneIn > 0 && dice(rng) % negativeOneIn == 0) {
@@ -44,8 +47,8 @@ SortRecords RandomRecords(std::mt19937& rng, size_t n, int negativeOneIn) {
       }
       (*words[w])[i] = v;
     }
-    r.SortKey4[i] = (r.SortKey4[i] & ~0x3FFFFFF) | static_cast<int32_t>(2 * i);
-    r.LinePosition[i] = static_cast<int64_t>(i) * 10;
+    r.SortKey4[i] = (r.SortKey4[i] & ~0x3FFFFFF) | static_cast<int32_t>(2 * (i + 1));
+    r.LinePosition[i] = static_cast<int64_t>(i + 1) * 10;
   }
   return r;
 }
@@ -74,18 +77,18 @@ TEST(SortInKeyOrder, GivesTheOrderOfTheBitwisePasses) {
 TEST(SortInKeyOrder, SignSplitGroupsKeepTheOrderOfThePasses) {
   SortRecords r;
   r.Resize(6);
-  const int32_t word3[] = {0, -1, 0x7FFFFFFF, -1, 0x7FFFFFFF, -1, 0x7FFFFFFF};
-  for (size_t i = 1; i <= 6; ++i) {
+  const int32_t word3[] = {-1, 0x7FFFFFFF, -1, 0x7FFFFFFF, -1, 0x7FFFFFFF};
+  for (size_t i = 0; i < 6; ++i) {
     r.SortKey1[i] = 1 << 29;
     r.SortKey2[i] = 7;
     r.SortKey3[i] = word3[i];
-    r.SortKey4[i] = static_cast<int32_t>(2 * (7 - i));
-    r.LinePosition[i] = static_cast<int64_t>(i);
+    r.SortKey4[i] = static_cast<int32_t>(2 * (6 - i));
+    r.LinePosition[i] = static_cast<int64_t>(i + 1);
   }
   const auto [fast, reference] = BothOrders(r);
   EXPECT_EQ(fast, reference);
   // Not the order of the low bits alone, which would be 6, 5, ..., 1.
-  EXPECT_NE(fast, (std::vector<int64_t>{0, 6, 5, 4, 3, 2, 1}));
+  EXPECT_NE(fast, (std::vector<int64_t>{6, 5, 4, 3, 2, 1}));
 }
 
 TEST(LineRecord, KeepsEveryWordWithItsSign) {

@@ -12,13 +12,13 @@ namespace {
 
 using Key = std::array<int32_t, 4>;
 
-// Records 1..n from `keys`; each record's position is its input index.
+// Records from `keys`; each record's position is its input index.
 SortRecords Make(const std::vector<Key>& keys) {
   SortRecords r;
   r.Resize(keys.size());
   for (size_t i = 0; i < keys.size(); ++i) {
-    std::tie(r.SortKey1[i + 1], r.SortKey2[i + 1], r.SortKey3[i + 1], r.SortKey4[i + 1]) = std::tuple_cat(keys[i]);
-    r.LinePosition[i + 1] = static_cast<int64_t>(i);
+    std::tie(r.SortKey1[i], r.SortKey2[i], r.SortKey3[i], r.SortKey4[i]) = std::tuple_cat(keys[i]);
+    r.LinePosition[i] = static_cast<int64_t>(i);
   }
   return r;
 }
@@ -26,7 +26,7 @@ SortRecords Make(const std::vector<Key>& keys) {
 std::vector<int64_t> SortedPositions(const std::vector<Key>& keys) {
   SortRecords r = Make(keys);
   RadixSort(r);
-  return std::vector<int64_t>(r.LinePosition.begin() + 1, r.LinePosition.end());
+  return r.LinePosition;
 }
 
 // The described algorithm, pass by pass, with its two bit tables built by
@@ -40,18 +40,18 @@ void ReferenceSort(SortRecords& r) {
     bitValue[k] = static_cast<int32_t>(std::nearbyint(bitValue[k - 1] / 2.0));
     prefixMask[k] = static_cast<int32_t>(std::nearbyint(prefixMask[k - 1] / 2.0 + 1073741824.0));
   }
-  std::vector<int32_t>* word[5] = {nullptr, &r.SortKey1, &r.SortKey2, &r.SortKey3, &r.SortKey4};
-  const int64_t n = static_cast<int64_t>(r.Count());
-  for (int w = 1; w <= 4; ++w) {
+  std::vector<int32_t>* word[4] = {&r.SortKey1, &r.SortKey2, &r.SortKey3, &r.SortKey4};
+  const size_t n = r.Count();
+  for (int w = 0; w < 4; ++w) {
     for (int k = 1; k <= 31; ++k) {
-      int64_t p = 1;
-      for (int64_t m = 1; m <= n; ++m) {
+      size_t p = 0;
+      for (size_t m = 0; m < n; ++m) {
         const int32_t v = (*word[w])[m];
         bool same = ((*word[w])[p] & prefixMask[k]) == (v & prefixMask[k]);
-        for (int e = 1; e < w; ++e) same = same && (*word[e])[p] == (*word[e])[m];
+        for (int e = 0; e < w; ++e) same = same && (*word[e])[p] == (*word[e])[m];
         if (!same) p = m;
         if ((v & bitValue[k]) == 0) {
-          for (int e = w; e <= 4; ++e) std::swap((*word[e])[m], (*word[e])[p]);
+          for (int e = w; e < 4; ++e) std::swap((*word[e])[m], (*word[e])[p]);
           std::swap(r.LinePosition[m], r.LinePosition[p]);
           ++p;
         }

@@ -7,7 +7,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/settings_file.h"
 
 namespace tess::testing {
 
