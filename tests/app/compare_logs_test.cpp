@@ -115,6 +115,22 @@ TEST_F(CompareLogsTest, AFailedComparisonChangesNoFileOfTheUsers) {
   }
 }
 
+// A kept sort result that cannot take its name when the report is ready
+// (a folder took it meanwhile): the run fails and the report is not
+// published, so no report stands without the results it describes.
+TEST_F(CompareLogsTest, AResultThatCannotBePublishedKeepsTheReportBack) {
+  WriteFile(dir.File("after.dif"), "older report\r\n");
+  CompareProgress progress;
+  progress.SortFinished = [&](Side side) {
+    if (side == Side::After) ::mkdir(dir.File("after.srt").c_str(), 0755);
+  };
+  CompareRequest request = Request();
+  request.KeepSortResults = true;
+  const CompareOutcome outcome = CompareLogs(request, progress);
+  EXPECT_EQ(outcome.status.file(), dir.File("after.srt"));
+  EXPECT_EQ(ReadFile(dir.File("after.dif")), "older report\r\n");
+}
+
 TEST_F(CompareLogsTest, AStoppedComparisonFailsAndLeavesNothing) {
   const std::vector<std::string> files = dir.List();
   const std::atomic<bool> stop{true};

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/sort_log.h"
 #include "test_support.h"
 
@@ -92,6 +94,32 @@ TEST_F(Window, CheckBoxesAndMenusWriteTheirKeysAndOptionsNeedTheBox) {
   EXPECT_FALSE(model.CurrentSortOptions().InForce);
   model.ToggleOptionsInForce();
   EXPECT_EQ(model.OptionsInForce(), 1);
+}
+
+// Two windows over one settings file: an edit that leaves a window's value
+// as it was writes nothing, so the other window's newer value stays.
+TEST_F(Window, AnEditThatChangesNoValueKeepsTheOtherWindowsNewerOne) {
+  Load();
+  WindowModel other{SettingsStore(Ini())};
+  other.Load();
+  const struct {
+    const char* key;
+    std::function<void(WindowModel&)> otherWrites, unchangedEdit;
+  } cases[] = {
+      {"SortExt1", [](WindowModel& w) { w.SetExtensionText(1, ".new"); },
+       [](WindowModel& w) { w.SetExtensionText(1, "srt"); }},  // ".srt" again once normalized
+      {"DiffExt", [](WindowModel& w) { w.SetExtensionText(3, "new"); },
+       [](WindowModel& w) { w.SetExtensionText(3, ".dif"); }},
+      {"EnableOpt", [](WindowModel& w) { w.SetOptionsInForce(1); }, [](WindowModel& w) { w.SetOptionsInForce(0); }},
+      {"StoreSort", [](WindowModel& w) { w.SetKeepSortResults(1); },
+       [](WindowModel& w) { w.SetKeepSortResults(0); }},
+  };
+  for (const auto& c : cases) {
+    c.otherWrites(other);
+    const std::string newer = Stored(c.key);
+    c.unchangedEdit(model);
+    EXPECT_EQ(Stored(c.key), newer) << c.key;
+  }
 }
 
 TEST_F(Window, FilterItemsStandAloneOrCombine) {

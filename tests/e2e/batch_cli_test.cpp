@@ -47,6 +47,7 @@ TEST_F(Batch, MalformedCommandLinesFailUntouched) {
       {"--filter=", "r1.log"}, {"--order", "1"}, {"-j", "0", "r1.log", "r2.log"},
       {"--order", "hop", "r1.log", "r2.log"},  // a comparison always sorts by destination
       {"r1.log", "r2.log", "r1.log"},          // a third name is refused, not ignored
+      {"--jobs=-1", "r1.log", "r2.log"}, {"-j", "two", "r1.log", "r2.log"},
   };
   // One line naming the fault, then where the help is (GNU style).
   for (const auto& args : cases) {

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "e2e/child_process.h"
 #include "test_support.h"
 
 namespace tess::testing {
@@ -83,6 +84,25 @@ TEST(ConcurrentRuns, WithoutAnyHomeTheDefaultsApplyAndNothingIsStored) {
   EXPECT_EQ(Wait(Start({"a.log"}, dir.path(), env)), 0);
   EXPECT_EQ(Wait(Start({"a.log", "b.log"}, dir.path(), env)), 0);
   EXPECT_EQ(ListFolder(dir.path()), (std::vector<std::string>{"a.log", "a.srt", "b.dif", "b.log"}));
+}
+
+// Settings writes that the system refuses (no file may grow: a full disk)
+// leave no temporary file in the settings folder, however many a start makes.
+TEST(ConcurrentRuns, RefusedSettingsWritesLeaveNothingBehind) {
+  ScratchDir dir, config;
+  WriteFile(dir.File("a.log"), kLog);
+  ChildSpec spec;
+  spec.Args = {"a.log"};
+  spec.Cwd = dir.path();
+  spec.ConfigHome = config.path();
+  spec.FileSizeLimit = 0;
+  const ChildEnd end = Child(spec).Wait();
+  EXPECT_EQ(end.ExitCode, 2) << end.Err;  // the sort result cannot be written either
+  ASSERT_TRUE(Exists(config.File("tessaline")));  // the writes were tried
+  for (const std::string& name : ListFolder(config.File("tessaline"))) {
+    EXPECT_TRUE(name == "Tessaline.ini" || name == "Tessaline.ini.lock") << name;
+  }
+  EXPECT_EQ(ListFolder(dir.path()), std::vector<std::string>{"a.log"});
 }
 
 TEST(ConcurrentRuns, HelpAndVersionCreateNothing) {

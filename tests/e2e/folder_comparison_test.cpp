@@ -78,10 +78,13 @@ TEST_F(Folders, SummaryNamesEachPairAndTheExitStatusTheWorst) {
   EXPECT_EQ(r.err, "");  // no progress line when standard error is no terminal
   fs::remove(dir.File("after/d.dif"));
   EXPECT_EQ(Run({"before", "after"}).exitCode, 1);
-  fs::remove(dir.File("before/c.log"));
-  fs::remove(dir.File("after/e.log"));
+  // Equivalent pairs and names in one folder only: still not all the same.
   fs::remove(dir.File("before/b.log"));
   fs::remove(dir.File("after/b.log"));
+  EXPECT_EQ(Run({"before", "after"}).exitCode, 1);
+  fs::remove(dir.File("after/e.log"));
+  EXPECT_EQ(Run({"before", "after"}).exitCode, 1);
+  fs::remove(dir.File("before/c.log"));
   EXPECT_EQ(Run({"before", "after"}).exitCode, 0);
 }
 
@@ -108,6 +111,12 @@ TEST_F(Folders, SameReportsAsSingleRunsForAnyNumberOfJobs) {
 // The document holds what the reports hold: counts, tables, and each
 // difference with its lines as the report shows them.
 TEST_F(Folders, JsonMatchesTheReports) {
+  // A failed pair: its error as the summary gives it, no report, no count.
+  const json failed = json::parse(Run({"--json", "before", "after"}).out)["pairs"][3];
+  EXPECT_EQ(failed["verdict"], "failed");
+  EXPECT_EQ(failed["error"], "after/d.dif: Is a directory");
+  EXPECT_EQ(failed["report"], nullptr);
+  EXPECT_EQ(failed["difference_count"], 0);
   fs::remove(dir.File("after/d.dif"));
   const RunResult r = Run({"--json", "before", "after"});
   EXPECT_EQ(r.exitCode, 1) << r.err;
@@ -139,6 +148,9 @@ TEST_F(Folders, JsonMatchesTheReports) {
   EXPECT_EQ(doc["pairs"][2]["verdict"], "only-before");
   EXPECT_EQ(doc["pairs"][2]["report"], nullptr);
   EXPECT_EQ(doc["pairs"][3]["verdict"], "same");
+  // An equivalent pair has its report ("同等です") like any compared pair.
+  EXPECT_EQ(doc["pairs"][3]["report"], "after/d.dif");
+  EXPECT_TRUE(ReadFile(dir.File("after/d.dif")).ends_with("同等です\r\n"));
 }
 
 // A single comparison gives the same document with one pair; Shift-JIS
@@ -147,12 +159,21 @@ TEST_F(Folders, JsonOfOneComparisonIsUtf8) {
   WriteFile(dir.File("s1.log"), Log({"C    10.1.1.0/24 is directly connected, \x83\x43\x81\x5b\x83\x54"}));
   WriteFile(dir.File("s2.log"), Log({"C    10.1.1.0/24 is directly connected, \x83\x43\x81\x5b"}));
   WriteFile(dir.File("x.log"), Log({"C    10.1.1.0/24 is directly connected, \x83\x43\xff"}));
+  const RunResult plain = Run({"s1.log", "s2.log"});
+  const std::string report = ReadFile(dir.File("s2.dif"));
   RunResult r = Run({"--json", "s1.log", "s2.log"});
   EXPECT_EQ(r.exitCode, 1) << r.err;
+  // The same report and status as without --json, which prints nothing.
+  EXPECT_EQ(plain.exitCode, r.exitCode);
+  EXPECT_EQ(plain.out, "");
+  EXPECT_EQ(ReadFile(dir.File("s2.dif")), report);
   json doc = json::parse(r.out);
   ASSERT_EQ(doc["pairs"].size(), 1u);
   EXPECT_EQ(doc["before_folder"], nullptr);
+  EXPECT_EQ(doc["pairs"][0]["name"], "s2.log");
+  EXPECT_EQ(doc["pairs"][0]["before"], "s1.log");
   EXPECT_EQ(doc["pairs"][0]["report"], "s2.dif");
+  EXPECT_EQ(doc["summary"], json::parse(R"({"pairs": 1, "same": 0, "different": 1, "one_sided": 0, "failed": 0})"));
   const json& d = doc["pairs"][0]["differences"][0];
   EXPECT_EQ(d["before"][0], "C    10.1.1.0/24 is directly connected, イーサ");
   EXPECT_EQ(d["after"][0], "C    10.1.1.0/24 is directly connected, イー");

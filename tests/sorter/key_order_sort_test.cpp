@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
+#include "sorter/make_sort_keys.h"
 #include "sorter/radix_sort.h"
 
 namespace tess {
@@ -69,6 +71,46 @@ TEST(SortInKeyOrder, GivesTheOrderOfTheBitwisePasses) {
     }
   }
   EXPECT_GT(total, 2'000'000u);
+}
+
+// Keys as the key builder makes them, of every order, over more records
+// than a range the radix sort leaves to a comparison sort: one field runs
+// through shuffled consecutive values (host routes via one next hop, say),
+// the others stand still at nothing, everything or a mixed value, so that
+// neighbours differ in every bit of every field, across both key halves.
+TEST(SortInKeyOrder, KeysOfEveryOrderAcrossEveryFieldsBits) {
+  constexpr size_t kRecords = 300;
+  const int32_t fieldMask[] = {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0x1F, 0xFFFFFFF};  // DH DL HH HL MC PC
+  const int32_t stills[] = {0, -1, 0x5A5A5A5};
+  std::mt19937 rng(7);
+  for (int order = 0; order < 6; ++order) {
+    for (int field = 0; field < 6; ++field) {
+      for (const int32_t still : stills) {
+        for (const int shift : {0, 4, 8, 12, 16, 20}) {
+          std::vector<int32_t> values(kRecords);
+          for (size_t i = 0; i < kRecords; ++i) values[i] = static_cast<int32_t>(i << shift) & fieldMask[field];
+          std::shuffle(values.begin(), values.end(), rng);
+          SortRecords r;
+          r.Resize(kRecords);
+          for (size_t i = 0; i < kRecords; ++i) {
+            int32_t f[6];
+            for (int k = 0; k < 6; ++k) f[k] = (k == field ? values[i] : still) & fieldMask[k];
+            const RouteFields fields{f[0], f[1], f[2], f[3], f[5], f[4]};
+            const KeyWords words = BuildKeyWords(static_cast<SortOrder>(order), fields, kDestinationLine,
+                                                 static_cast<int64_t>(i + 1));
+            r.SortKey1[i] = words[0];
+            r.SortKey2[i] = words[1];
+            r.SortKey3[i] = words[2];
+            r.SortKey4[i] = words[3];
+            r.LinePosition[i] = static_cast<int64_t>(i + 1) * 10;
+          }
+          const auto [fast, reference] = BothOrders(r);
+          ASSERT_EQ(fast, reference) << "order " << order << ", field " << field << ", others " << still
+                                     << ", values shifted by " << shift;
+        }
+      }
+    }
+  }
 }
 
 // Order 4 gives non-route lines a word 3 of -1 while the mask in force is

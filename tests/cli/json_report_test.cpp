@@ -1,0 +1,38 @@
+// JSON string literals: every character that needs an escape gets the one
+// the format gives it, and any text, every byte below 0x80 included, parses
+// back to itself.
+#include "cli/json_report.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+namespace tess {
+namespace {
+
+TEST(JsonString, EscapesWhatTheFormatAsksAndNothingElse) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", R"("")"},
+      {"x\\y.log", R"("x\\y.log")"},
+      {"say \"hi\"", R"("say \"hi\"")"},
+      {"a\nb\rc\td", R"("a\nb\rc\td")"},
+      {std::string("\0\x01\x08\x0c\x1f", 5), R"("\u0000\u0001\u0008\u000c\u001f")"},
+      {"del\x7f", R"("del\u007f")"},
+      {"/ ' ~ 同等", R"("/ ' ~ 同等")"},
+      {"bad \xff", "\"bad \xEF\xBF\xBD\""},  // no UTF-8: U+FFFD
+  };
+  for (const auto& [text, literal] : cases) EXPECT_EQ(JsonString(text), literal) << literal;
+}
+
+TEST(JsonString, EveryAsciiCharacterParsesBackToItself) {
+  std::string all;
+  for (int c = 0; c < 0x80; ++c) all += static_cast<char>(c);
+  for (size_t i = 0; i < all.size(); ++i) {
+    const std::string one = all.substr(i, 1);
+    EXPECT_EQ(nlohmann::json::parse(JsonString(one)).get<std::string>(), one) << i;
+  }
+  EXPECT_EQ(nlohmann::json::parse(JsonString(all)).get<std::string>(), all);
+}
+
+}  // namespace
+}  // namespace tess
