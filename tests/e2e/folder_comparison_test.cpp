@@ -216,6 +216,26 @@ TEST_F(Folders, OutputFolderTakesEveryOutput) {
   EXPECT_EQ(Run({"-o", "missing", "before/a.log"}).err, "tessaline: missing: the output folder does not exist\n");
 }
 
+// Logs in folders the user cannot write to (a read-only share): with -o
+// every file of the run, temporary ones included, goes to the output folder.
+TEST_F(Folders, ReadOnlyLogFoldersCompareIntoTheOutputFolder) {
+  fs::remove(dir.File("after/d.dif"));
+  fs::create_directories(dir.File("out"));
+  dir.OpenToEveryone();
+  config.OpenToEveryone();
+  fs::permissions(dir.File("out"), fs::perms(0777));
+  for (const char* folder : {"before", "after"}) {
+    for (const auto& e : fs::directory_iterator(dir.File(folder))) fs::permissions(e.path(), fs::perms(0755));
+    fs::permissions(dir.File(folder), fs::perms(0555));
+  }
+  RunResult r = RunTessalineAsNobody({"-o", "out", "before", "after"}, dir.path(), config.path());
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  EXPECT_EQ(ListFolder(dir.File("out")), (std::vector<std::string>{"a.dif", "b.dif", "d.dif"}));
+  r = RunTessalineAsNobody({"-o", "out", "before/a.log"}, dir.path(), config.path());
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(Exists(dir.File("out/a.srt")));
+}
+
 // A log nobody may read fails its pair only; the other pairs run as ever.
 TEST_F(Folders, AnUnreadableLogFailsItsPairOnly) {
   fs::remove(dir.File("after/d.dif"));
@@ -239,6 +259,40 @@ TEST_F(Folders, AnUnreadableLogFailsItsPairOnly) {
             "e.log  only in after\n"
             "5 pairs: 2 same, 1 differ, 1 one-sided, 1 failed\n");
   EXPECT_FALSE(Exists(dir.File("after/c.dif")));
+}
+
+// The text between `opening` and the next code fence in a document.
+std::string Quoted(const std::string& document, const std::string& opening) {
+  const size_t start = document.find(opening);
+  if (start == std::string::npos) return "";
+  const size_t from = start + opening.size();
+  return document.substr(from, document.find("```", from) - from);
+}
+
+// The change window of examples/change gives the summary the README shows
+// and the pairs docs/json.md shows.
+TEST(DocumentedExamples, ChangeWindowGivesTheSummaryAndJsonTheDocumentsShow) {
+  ScratchDir dir, config;
+  fs::create_directories(dir.File("examples"));
+  fs::copy(SourceDir() + "/examples/change", dir.File("examples/change"), fs::copy_options::recursive);
+  const std::vector<std::string> folders = {"examples/change/before", "examples/change/after"};
+  const RunResult r = RunTessaline(folders, dir.path(), config.path());
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  const std::string summary = Quoted(ReadFile(SourceDir() + "/README.md"),
+                                     "$ tessaline examples/change/before examples/change/after\n");
+  ASSERT_FALSE(summary.empty());
+  EXPECT_EQ(r.out, summary);
+
+  const json example = json::parse(Quoted(ReadFile(SourceDir() + "/docs/json.md"), "```json\n"));
+  const json doc = json::parse(RunTessaline({"--json", folders[0], folders[1]}, dir.path(), config.path()).out);
+  EXPECT_EQ(doc["before_folder"], example["before_folder"]);
+  EXPECT_EQ(doc["summary"], example["summary"]);
+  for (const json& shown : example["pairs"]) {
+    const auto got = std::find_if(doc["pairs"].begin(), doc["pairs"].end(),
+                                  [&](const json& pair) { return pair["name"] == shown["name"]; });
+    ASSERT_NE(got, doc["pairs"].end()) << shown["name"];
+    EXPECT_EQ(*got, shown);
+  }
 }
 
 }  // namespace
