@@ -3,7 +3,6 @@
 # entry, the icon in the hicolor theme, the AppStream metadata and, in the
 # documentation folder, the companion text, the licence as "copyright" and
 # the changelog.
-include(GNUInstallDirs)
 
 install(TARGETS tessaline RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 set(TESSALINE_INSTALLED_BINARIES ${CMAKE_INSTALL_BINDIR}/tessaline)

@@ -1,23 +1,25 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets (fuzz/, clang with AddressSanitizer and
+# Builds the libFuzzer targets (fuzz/, the project configured with
+# -DTESSALINE_FUZZ=ON: clang with AddressSanitizer and
 # UndefinedBehaviorSanitizer) into build-fuzz/ and runs one of them, or each
 # in turn with "all", for SECONDS seconds, one fuzzing process at a time.
 #
 #   scripts/fuzz.sh TARGET|all SECONDS
 #
-# Targets: split_log parse_route_line sort_log compare_logs settings
-# batch_options. A run first replays fuzz/regressions/TARGET (inputs that
-# once failed), then fuzzes from the committed seeds fuzz/corpus/TARGET; new
-# inputs go to build-fuzz/corpus/TARGET, which later runs go on from.
-# A failing input is written to build-fuzz/findings/TARGET and the script
-# exits 1. The fuzzer's own log is build-fuzz/logs/TARGET.log.
+# The targets are those fuzz/CMakeLists.txt lists. A run fuzzes from the
+# committed seeds fuzz/corpus/TARGET; new inputs go to
+# build-fuzz/corpus/TARGET, which later runs go on from. A failing input is
+# written to build-fuzz/findings/TARGET and the script exits 1. The
+# fuzzer's own log is build-fuzz/logs/TARGET.log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-targets=(split_log parse_route_line sort_log compare_logs settings batch_options)
 if [ $# -ne 2 ] || ! [[ "$2" =~ ^[0-9]+$ ]]; then
-  echo "usage: scripts/fuzz.sh TARGET|all SECONDS (targets: ${targets[*]})" >&2
+  echo "usage: scripts/fuzz.sh TARGET|all SECONDS (targets: see fuzz/CMakeLists.txt)" >&2
   exit 2
 fi
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE= \
+  -DTESSALINE_FUZZ=ON -DTESSALINE_WINDOW=OFF -DTESSALINE_WERROR=ON >/dev/null
+mapfile -t targets <build-fuzz/fuzz/targets.txt
 if [ "$1" = all ]; then
   chosen=("${targets[@]}")
 elif [[ " ${targets[*]} " == *" $1 "* ]]; then
@@ -28,22 +30,15 @@ else
 fi
 seconds=$2
 
-cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build build-fuzz
+cmake --build build-fuzz --target "${chosen[@]/%/_fuzz}"
 root=$PWD
 for target in "${chosen[@]}"; do
-  binary=$root/build-fuzz/${target}_fuzz
+  binary=$root/build-fuzz/fuzz/${target}_fuzz
   work=$root/build-fuzz/corpus/$target
   findings=$root/build-fuzz/findings/$target
   logs=$root/build-fuzz/logs
   mkdir -p "$work" "$findings" "$logs"
   options=(-max_len=32768 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1)
-  regressions=(fuzz/regressions/$target/*)
-  if [ -e "${regressions[0]}" ]; then
-    echo "== $target: replaying ${#regressions[@]} regression inputs"
-    "$binary" "${options[@]}" "${regressions[@]}" >"$logs/$target-regressions.log" 2>&1 ||
-      { tail -n 30 "$logs/$target-regressions.log" >&2; exit 1; }
-  fi
   echo "== $target: fuzzing for $seconds s"
   # One worker: the fuzzer shares the machine with builds and benchmarks.
   status=0

@@ -50,7 +50,9 @@ export XDG_CONFIG_HOME="$work/config"
 
 step "control fields"
 arch="$(dpkg --print-architecture)"
-version="$(sed -n 's/^project(tessaline VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
+# The version as the build's program gives it (from project() in CMakeLists.txt).
+version="$("$root/build/src/tessaline" --version | sed -n 's/^tessaline //p')"
+[ -n "$version" ] || fail "build/src/tessaline --version gives no version"
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(basename "$deb")" = "tessaline_${version}_${arch}.deb" ] || fail "package file name $(basename "$deb")"
 [ "$(field Package)" = tessaline ] || fail "Package: $(field Package)"

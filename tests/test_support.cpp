@@ -1,20 +1,14 @@
 #include "test_support.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <grp.h>
 #include <sstream>
-#include <stdexcept>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "app/settings_file.h"
+#include "child_process.h"
 
 namespace fs = std::filesystem;
 
@@ -78,34 +72,6 @@ std::string ReadSetting(const std::string& path, const std::string& section, con
   return ReadSettingIfPresent(path, section, key).value_or("");
 }
 
-RunResult RunTessaline(const std::vector<std::string>& args, const std::string& cwd,
-                       const std::string& configHome) {
-  ScratchDir io;
-  const std::string outPath = io.File("out"), errPath = io.File("err");
-  std::fflush(nullptr);  // the child must not repeat buffered output
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (::chdir(cwd.c_str()) != 0) ::_exit(127);
-    ::setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
-    if (!std::freopen(outPath.c_str(), "w", stdout) || !std::freopen(errPath.c_str(), "w", stderr)) ::_exit(127);
-    std::vector<char*> argv;
-    std::string binary = TESSALINE_BINARY;
-    argv.push_back(binary.data());
-    std::vector<std::string> copies = args;
-    for (auto& a : copies) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    ::execv(binary.c_str(), argv.data());
-    ::_exit(127);
-  }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  RunResult r;
-  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.out = ReadFile(outPath);
-  r.err = ReadFile(errPath);
-  return r;
-}
-
 namespace {
 
 // Whether a user other than the owner, in none of the owning groups, can
@@ -138,18 +104,6 @@ class OpenBinaryCopy {
   std::string path_;
 };
 
-// What the child of RunTessalineAsNobody reports through its pipe when a
-// step fails before the binary starts.
-struct ChildFailure {
-  int step;
-  int error;
-};
-constexpr const char* kSteps[] = {
-    "open the output file", "open the error file", "clear the supplementary groups (setgroups)",
-    "set the group ids (setresgid)", "set the user ids (setresuid)", "check the ids after the change",
-    "enter the working folder", "start the binary",
-};
-
 }  // namespace
 
 std::string BinaryForNobody() {
@@ -158,99 +112,27 @@ std::string BinaryForNobody() {
   return copy.path();
 }
 
+namespace {
+RunResult RunAs(const std::vector<std::string>& args, const std::string& cwd, const std::string& configHome,
+                bool asNobody) {
+  ChildSpec spec;
+  spec.Args = args;
+  spec.Cwd = cwd;
+  spec.ConfigHome = configHome;
+  spec.AsNobody = asNobody;
+  ChildEnd end = Child(spec).Wait();
+  return {end.ExitCode, std::move(end.Out), std::move(end.Err)};
+}
+}  // namespace
+
+RunResult RunTessaline(const std::vector<std::string>& args, const std::string& cwd,
+                       const std::string& configHome) {
+  return RunAs(args, cwd, configHome, false);
+}
+
 RunResult RunTessalineAsNobody(const std::vector<std::string>& args, const std::string& cwd,
                                const std::string& configHome) {
-  const std::string binary = BinaryForNobody();
-  ScratchDir io;
-  const std::string outPath = io.File("out"), errPath = io.File("err");
-
-  // Everything the child needs is made before the fork: it only makes
-  // system calls.
-  std::vector<std::string> argStrings = {binary};
-  argStrings.insert(argStrings.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (auto& a : argStrings) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  std::vector<std::string> envStrings;
-  for (char** e = environ; *e != nullptr; ++e) {
-    if (!std::string_view(*e).starts_with("XDG_CONFIG_HOME=")) envStrings.emplace_back(*e);
-  }
-  envStrings.push_back("XDG_CONFIG_HOME=" + configHome);
-  std::vector<char*> envp;
-  for (auto& e : envStrings) envp.push_back(e.data());
-  envp.push_back(nullptr);
-
-  int report[2];
-  if (::pipe2(report, O_CLOEXEC) != 0) throw std::runtime_error(std::string("pipe2: ") + std::strerror(errno));
-  std::fflush(nullptr);  // the child must not repeat buffered output
-  const pid_t pid = ::fork();
-  if (pid < 0) throw std::runtime_error(std::string("fork: ") + std::strerror(errno));
-  if (pid == 0) {
-    ::close(report[0]);
-    int step = 0;
-    auto fail = [&](int err) {
-      const ChildFailure f{step, err};
-      [[maybe_unused]] const ssize_t n = ::write(report[1], &f, sizeof f);
-      ::_exit(127);
-    };
-    // The output files are opened while still root: they stay in a folder
-    // of root's own.
-    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (out < 0 || ::dup2(out, STDOUT_FILENO) < 0) fail(errno);
-    step = 1;
-    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (err < 0 || ::dup2(err, STDERR_FILENO) < 0) fail(errno);
-    ::close(out);
-    ::close(err);
-    step = 2;
-    if (::setgroups(0, nullptr) != 0) fail(errno);
-    step = 3;
-    if (::setresgid(kNobodyId, kNobodyId, kNobodyId) != 0) fail(errno);
-    step = 4;
-    if (::setresuid(kNobodyId, kNobodyId, kNobodyId) != 0) fail(errno);
-    step = 5;
-    uid_t ru, eu, su;
-    gid_t rg, eg, sg;
-    if (::getresuid(&ru, &eu, &su) != 0 || ::getresgid(&rg, &eg, &sg) != 0) fail(errno);
-    if (ru != kNobodyId || eu != kNobodyId || su != kNobodyId || rg != kNobodyId || eg != kNobodyId ||
-        sg != kNobodyId || ::getgroups(0, nullptr) != 0 || ::setuid(0) == 0) {
-      fail(0);
-    }
-    step = 6;
-    if (::chdir(cwd.c_str()) != 0) fail(errno);
-    step = 7;
-    ::execve(binary.c_str(), argv.data(), envp.data());
-    fail(errno);
-  }
-  ::close(report[1]);
-  ChildFailure failure{};
-  ssize_t got;
-  do {
-    got = ::read(report[0], &failure, sizeof failure);
-  } while (got < 0 && errno == EINTR);
-  ::close(report[0]);
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
-  if (got == static_cast<ssize_t>(sizeof failure)) {
-    std::string what = "cannot run tessaline as nobody (uid and gid " + std::to_string(kNobodyId) +
-                       "): could not " + kSteps[failure.step];
-    if (failure.step == 6) what += " " + cwd;
-    if (failure.step == 7) what += " " + binary;
-    what += ": ";
-    what += failure.error != 0 ? std::strerror(failure.error) : "the ids did not all change";
-    if (failure.step >= 2 && failure.step <= 5) {
-      what += " (changing user needs root; this test runs as uid " + std::to_string(::geteuid()) + ")";
-    }
-    if (failure.step == 6) what += " (is it, or a folder above it, closed to other users?)";
-    throw std::runtime_error(what);
-  }
-  if (got != 0) throw std::runtime_error("cannot run tessaline as nobody: the child's report was cut short");
-  RunResult r;
-  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.out = ReadFile(outPath);
-  r.err = ReadFile(errPath);
-  return r;
+  return RunAs(args, cwd, configHome, true);
 }
 
 std::string SourceDir() { return TESSALINE_SOURCE_DIR; }

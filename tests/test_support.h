@@ -67,7 +67,8 @@ struct RunResult {
 };
 
 /// Runs the tessaline binary with `args` in folder `cwd`, with
-/// XDG_CONFIG_HOME set to `configHome`.
+/// XDG_CONFIG_HOME set to `configHome`, to its end (a Child of
+/// child_process.h, which starts every run of the binary).
 RunResult RunTessaline(const std::vector<std::string>& args, const std::string& cwd,
                        const std::string& configHome);
 

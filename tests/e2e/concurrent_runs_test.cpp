@@ -2,11 +2,10 @@
 // with nowhere to store settings: the stored settings are only ever read.
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include "e2e/child_process.h"
+#include "child_process.h"
 #include "test_support.h"
 
 namespace tess::testing {
@@ -17,29 +16,20 @@ namespace fs = std::filesystem;
 const std::string kLog = CrLf({"Gateway of last resort is not set", "C    10.2.0.0/24 is directly connected, E1",
                                "C    10.1.0.0/24 is directly connected, E0"});
 
-// Starts the binary in `cwd` with exactly `env` as its environment; output
-// goes nowhere. Returns the child's process id.
-pid_t Start(const std::vector<std::string>& args, const std::string& cwd, const std::vector<std::string>& env) {
-  const pid_t pid = ::fork();
-  if (pid != 0) return pid;
-  if (::chdir(cwd.c_str()) != 0) ::_exit(120);
-  std::vector<char*> argv{const_cast<char*>(TESSALINE_BINARY)};
-  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  std::vector<char*> envp;
-  for (const std::string& e : env) envp.push_back(const_cast<char*>(e.c_str()));
-  envp.push_back(nullptr);
-  ::freopen("/dev/null", "w", stdout);
-  ::freopen("/dev/null", "w", stderr);
-  ::execve(TESSALINE_BINARY, argv.data(), envp.data());
-  ::_exit(121);
+// A run of `args` in `cwd` whose environment holds exactly `env` (a value
+// sets a variable, nullopt keeps it out).
+ChildSpec Exactly(const std::vector<std::string>& args, const std::string& cwd,
+                  const std::map<std::string, std::optional<std::string>>& env) {
+  ChildSpec spec;
+  spec.Args = args;
+  spec.Cwd = cwd;
+  spec.Env = env;
+  spec.Env.emplace("XDG_CONFIG_HOME", std::nullopt);
+  spec.EmptyEnvironment = true;
+  return spec;
 }
 
-int Wait(pid_t pid) {
-  int status = 0;
-  if (::waitpid(pid, &status, 0) != pid) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+int ExitCode(const ChildSpec& spec) { return Child(spec).Wait().ExitCode; }
 
 // Sorts, --order sorts and comparisons, 120 at once (each on logs of its
 // own: runs on one log share its temporary names), with stored values that
@@ -53,17 +43,18 @@ TEST(ConcurrentRuns, LeaveTheSettingsFileByteIdentical) {
       "; written by hand\n[Tessaline]\r\nSortExt1=s1\r\nSortExt2=.s2\r\nDiffExt=.cmp\r\nEnableOpt=1\r\nStoreSort=0.4\r\n"
       "[Other]\nKey=value";
   WriteFile(ini, stored);
-  const std::vector<std::string> env = {"XDG_CONFIG_HOME=" + config.path(), "PATH=/usr/bin:/bin"};
-  std::vector<pid_t> runs;
+  const std::map<std::string, std::optional<std::string>> env = {{"XDG_CONFIG_HOME", config.path()},
+                                                                  {"PATH", "/usr/bin:/bin"}};
+  std::deque<Child> runs;
   for (int i = 0; i < 40; ++i) {
     const std::string n = std::to_string(i);
     for (const std::string& name : {"r" + n, "h" + n, "c" + n}) WriteFile(dir.File(name + ".log"), kLog);
-    runs.push_back(Start({"r" + n + ".log"}, dir.path(), env));
-    runs.push_back(Start({"--order", "hop", "h" + n + ".log"}, dir.path(), env));
-    runs.push_back(Start({"c" + n + ".log", "c" + n + ".log"}, dir.path(), env));
+    runs.emplace_back(Exactly({"r" + n + ".log"}, dir.path(), env));
+    runs.emplace_back(Exactly({"--order", "hop", "h" + n + ".log"}, dir.path(), env));
+    runs.emplace_back(Exactly({"c" + n + ".log", "c" + n + ".log"}, dir.path(), env));
   }
   int failures = 0;
-  for (pid_t pid : runs) failures += Wait(pid) == 0 ? 0 : 1;
+  for (Child& run : runs) failures += run.Wait().ExitCode == 0 ? 0 : 1;
   EXPECT_EQ(failures, 0);
   EXPECT_EQ(ReadFile(ini), stored);
   EXPECT_EQ(ListFolder(config.File("tessaline")), std::vector<std::string>{"Tessaline.ini"});
@@ -80,9 +71,9 @@ TEST(ConcurrentRuns, WithoutAnyHomeTheDefaultsApplyAndNothingIsStored) {
   ScratchDir dir;
   WriteFile(dir.File("a.log"), kLog);
   WriteFile(dir.File("b.log"), kLog);
-  const std::vector<std::string> env = {"PATH=/usr/bin:/bin"};
-  EXPECT_EQ(Wait(Start({"a.log"}, dir.path(), env)), 0);
-  EXPECT_EQ(Wait(Start({"a.log", "b.log"}, dir.path(), env)), 0);
+  const std::map<std::string, std::optional<std::string>> env = {{"PATH", "/usr/bin:/bin"}};
+  EXPECT_EQ(ExitCode(Exactly({"a.log"}, dir.path(), env)), 0);
+  EXPECT_EQ(ExitCode(Exactly({"a.log", "b.log"}, dir.path(), env)), 0);
   EXPECT_EQ(ListFolder(dir.path()), (std::vector<std::string>{"a.log", "a.srt", "b.dif", "b.log"}));
 }
 
@@ -108,8 +99,8 @@ TEST(ConcurrentRuns, RefusedSettingsWritesLeaveNothingBehind) {
 TEST(ConcurrentRuns, HelpAndVersionCreateNothing) {
   ScratchDir dir, config;
   for (const char* option : {"--help", "--version"}) {
-    EXPECT_EQ(Wait(Start({option}, dir.path(), {"XDG_CONFIG_HOME=" + config.path()})), 0);
-    EXPECT_EQ(Wait(Start({option}, dir.path(), {"HOME=" + config.path()})), 0);
+    EXPECT_EQ(ExitCode(Exactly({option}, dir.path(), {{"XDG_CONFIG_HOME", config.path()}})), 0);
+    EXPECT_EQ(ExitCode(Exactly({option}, dir.path(), {{"HOME", config.path()}})), 0);
   }
   EXPECT_TRUE(ListFolder(config.path()).empty());
   EXPECT_TRUE(ListFolder(dir.path()).empty());

@@ -6,7 +6,7 @@
 #include <random>
 #include <sys/stat.h>
 
-#include "e2e/child_process.h"
+#include "child_process.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -177,26 +177,14 @@ TEST_F(Robustness, InterruptedFolderComparisonsRemoveTheFilesOfEveryThread) {
 // a script) stays ignored: the run completes.
 TEST_F(Robustness, AnIgnoredHangUpStaysIgnored) {
   WriteFile(dir.File("big.log"), BigLog());
-  // Started through a shell that ignores SIGHUP before it starts the program.
-  const std::string command = "trap '' HUP; exec \"" + std::string(TESSALINE_BINARY) + "\" big.log";
-  const pid_t pid = ::fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
-    ::signal(SIGHUP, SIG_DFL);
-    if (::chdir(dir.path().c_str()) != 0) ::_exit(127);
-    ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
-    ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-  while (dir.List().size() < 2 && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  ::kill(pid, SIGHUP);
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  ChildSpec spec = Spec({"big.log"});
+  spec.IgnoredSignals = {SIGHUP};
+  Child child(spec);
+  WaitUntil(child, [&] { return dir.List().size() >= 2; });
+  child.Send(SIGHUP);
+  const ChildEnd end = child.Wait();
+  ASSERT_EQ(end.Signal, 0) << "ended by signal " << end.Signal;
+  EXPECT_EQ(end.ExitCode, 0);
   EXPECT_EQ(dir.List(), (std::vector<std::string>{"big.log", "big.srt"}));
 }
 
