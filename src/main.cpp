@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <malloc.h>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,8 +39,16 @@ int main(int argc, char** argv) {
   mallopt(M_TRIM_THRESHOLD, 64 << 20);
   const std::optional<std::string> settingsPath = tess::LocateSettingsFile(tess::ProgramFolder());
   if (argc > 1) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    return tess::RunBatch(args, settingsPath, std::cout, std::cerr);
+    // Runs fail by themselves when memory runs out; this catches what is
+    // left (settings, the summary), so the program still ends by exit 2
+    // after the unwinding has removed what it made.
+    try {
+      const std::vector<std::string> args(argv + 1, argv + argc);
+      return tess::RunBatch(args, settingsPath, std::cout, std::cerr);
+    } catch (const std::bad_alloc&) {
+      std::cerr << "tessaline: out of memory\n";
+      return 2;
+    }
   }
   if (!DisplayAvailable()) {
     std::cerr << "tessaline: cannot open a display\n";

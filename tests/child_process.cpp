@@ -22,12 +22,13 @@ struct ChildFailure {
   int error;
 };
 enum Step {
-  kOpenOut, kOpenErr, kSignals, kFileSizeLimit, kGroups, kGroupIds, kUserIds, kCheckIds, kEnterFolder, kStart,
+  kOpenOut, kOpenErr, kSignals, kFileSizeLimit, kAddressSpaceLimit, kGroups, kGroupIds, kUserIds, kCheckIds,
+  kEnterFolder, kStart,
 };
 constexpr const char* kSteps[] = {
     "open the output file", "open the error file", "set the signals", "set the file-size limit",
-    "clear the supplementary groups (setgroups)", "set the group ids (setresgid)", "set the user ids (setresuid)",
-    "check the ids after the change", "enter the working folder", "start the binary",
+    "set the address-space limit", "clear the supplementary groups (setgroups)", "set the group ids (setresgid)",
+    "set the user ids (setresuid)", "check the ids after the change", "enter the working folder", "start the binary",
 };
 
 // The run's environment as "NAME=value" strings.
@@ -85,6 +86,11 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
   if (spec.FileSizeLimit) {
     const rlimit limit{*spec.FileSizeLimit, *spec.FileSizeLimit};
     if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) fail(errno);
+  }
+  step = kAddressSpaceLimit;
+  if (spec.AddressSpaceLimit) {
+    const rlimit limit{*spec.AddressSpaceLimit, *spec.AddressSpaceLimit};
+    if (::setrlimit(RLIMIT_AS, &limit) != 0) fail(errno);
   }
   if (spec.AsNobody) {
     step = kGroups;

@@ -29,6 +29,8 @@ struct ChildSpec {
   /// RLIMIT_FSIZE in bytes, when set. SIGXFSZ keeps its default action: the
   /// program must deal with it itself.
   std::optional<rlim_t> FileSizeLimit;
+  /// RLIMIT_AS in bytes, when set: allocations beyond it fail.
+  std::optional<rlim_t> AddressSpaceLimit;
   /// Signals the run starts with ignored (as under nohup); every other one
   /// starts at its default, and none is blocked.
   std::vector<int> IgnoredSignals;

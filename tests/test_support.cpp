@@ -139,4 +139,14 @@ std::string SourceDir() { return TESSALINE_SOURCE_DIR; }
 
 std::string CapturesDir() { return SourceDir() + "/tests/captures"; }
 
+AddressSpace AddressSpaceNow() {
+  AddressSpace space;
+  const std::string maps = ReadFile("/proc/self/maps");
+  space.Mappings = static_cast<size_t>(std::count(maps.begin(), maps.end(), '\n'));
+  const std::string status = ReadFile("/proc/self/status");
+  const size_t at = status.find("VmSize:");
+  if (at != std::string::npos) space.SizeKiB = std::stoul(status.substr(at + 7));
+  return space;
+}
+
 }  // namespace tess::testing

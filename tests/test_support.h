@@ -3,6 +3,7 @@
 // own, as the current user or as user nobody.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -100,5 +101,13 @@ std::string BinaryForNobody();
 /// (tests/captures, with SOURCES.md naming where each comes from).
 std::string SourceDir();
 std::string CapturesDir();
+
+/// This process's mappings (lines of /proc/self/maps) and address space in
+/// KiB (VmSize), to show that memory goes back whole.
+struct AddressSpace {
+  size_t Mappings = 0;
+  size_t SizeKiB = 0;
+};
+AddressSpace AddressSpaceNow();
 
 }  // namespace tess::testing

@@ -2,12 +2,12 @@
 
 #include <cerrno>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 #include "compare/comparison_report.h"
 #include "io/line_writer.h"
 #include "io/paths.h"
+#include "io/two_at_once.h"
 #include "sorter/sort_into_file.h"
 #include "sorter/split_tables.h"
 
@@ -61,8 +61,8 @@ Status CheckInputsThenOutputs(const CompareRequest& r) {
 
 // Sorts one log into a temporary file beside its sort result, which stays
 // unpublished in `result`.
-Status SortUnpublished(const LogFiles& files, const SortOptions& options,
-                       const std::atomic<bool>* stop, LineWriter& result, SortedLog& sorted) {
+Status SortStaged(const LogFiles& files, const SortOptions& options,
+                  const std::atomic<bool>* stop, LineWriter& result, SortedLog& sorted) {
   if (Status st = result.Create(files.ResultPath, LineWriter::Mode::kReplaceOnCommit); !st.ok()) {
     return st;
   }
@@ -75,6 +75,13 @@ Status SortUnpublished(const LogFiles& files, const SortOptions& options,
   if (Status st = result.Finish(); !st.ok()) return st;
   sorted.ResultPath = result.WrittenPath();
   return Status::Ok();
+}
+
+// One sort, which may run on a thread of its own: running out of memory is
+// its failure, about its log, never an exception.
+Status SortUnpublished(const LogFiles& files, const SortOptions& options,
+                       const std::atomic<bool>* stop, LineWriter& result, SortedLog& sorted) {
+  return FailOnOutOfMemory(files.LogPath, [&] { return SortStaged(files, options, stop, result, sorted); });
 }
 
 void Notify(const std::function<void(Side)>& callback, Side side) {
@@ -96,10 +103,9 @@ Status RunComparison(const CompareRequest& r, const CompareProgress& progress,
   // caller hears of both on its own thread.
   Notify(progress.SortStarted, Side::Before);
   Notify(progress.SortStarted, Side::After);
-  Status st2;
-  std::thread sortAfter([&] { st2 = SortUnpublished(r.After, options, r.Stop, result2, sorted2); });
-  Status st = SortUnpublished(r.Before, options, r.Stop, result1, sorted1);
-  sortAfter.join();
+  Status st, st2;
+  RunTwoAtOnce([&] { st = SortUnpublished(r.Before, options, r.Stop, result1, sorted1); },
+               [&] { st2 = SortUnpublished(r.After, options, r.Stop, result2, sorted2); });
   Notify(progress.SortFinished, Side::Before);
   Notify(progress.SortFinished, Side::After);
   if (!st.ok()) return st;
@@ -127,7 +133,9 @@ CompareOutcome CompareLogs(const CompareRequest& request, const CompareProgress&
   CompareOutcome outcome;
   outcome.status = RefuseOverwritingAnInput(request);
   if (outcome.status.ok()) outcome.status = CheckInputsThenOutputs(request);
-  if (outcome.status.ok()) outcome.status = RunComparison(request, progress, outcome);
+  if (outcome.status.ok()) {
+    outcome.status = FailOnOutOfMemory(request.ReportPath, [&] { return RunComparison(request, progress, outcome); });
+  }
   if (!outcome.status.ok()) {
     outcome.DifferenceCount = 0;
     outcome.Record = {};

@@ -12,6 +12,8 @@ namespace tess {
 /// are kept); a failure at any step leaves every file of the user's as it
 /// was. Outputs that would replace an input, or that cannot be written
 /// (a folder, or a folder that refuses new files), are refused first.
+/// Running out of memory is a failed comparison like any other ("out of
+/// memory", about the log being sorted, or else the report).
 CompareOutcome CompareLogs(const CompareRequest& request, const CompareProgress& progress = {});
 
 }  // namespace tess

@@ -21,21 +21,27 @@ Status RefuseOverwritingAnInput(const SortRequest& request) {
   return Status::Ok();
 }
 
+// The result is staged while the sort runs: it and the sort's temporary
+// file go on every failure, also when running out of memory unwinds it.
+Status SortStaged(const SortRequest& request, SortIndex& index) {
+  if (Status st = RefuseOverwritingAnInput(request); !st.ok()) return st;
+  if (Status st = CheckReadable(request.Files.LogPath); !st.ok()) return st;
+  const LogFiles& files = request.Files;
+  LineWriter result;
+  if (Status st = result.Create(files.ResultPath, LineWriter::Mode::kReplaceOnCommit); !st.ok()) return st;
+  if (Status st = SortIntoFile(files.LogPath, files.TempBase, files.ResultPath, request.Options, result,
+                               index, request.Stop);
+      !st.ok()) {
+    return st;
+  }
+  return result.Commit();
+}
+
 }  // namespace
 
 SortOutcome SortLog(const SortRequest& request) {
   SortOutcome outcome;
-  outcome.status = RefuseOverwritingAnInput(request);
-  if (outcome.status.ok()) outcome.status = CheckReadable(request.Files.LogPath);
-  if (!outcome.status.ok()) return outcome;
-  const LogFiles& files = request.Files;
-  LineWriter result;
-  outcome.status = result.Create(files.ResultPath, LineWriter::Mode::kReplaceOnCommit);
-  if (outcome.status.ok()) {
-    outcome.status = SortIntoFile(files.LogPath, files.TempBase, files.ResultPath, request.Options,
-                                  result, outcome.Index, request.Stop);
-  }
-  if (outcome.status.ok()) outcome.status = result.Commit();
+  outcome.status = FailOnOutOfMemory(request.Files.LogPath, [&] { return SortStaged(request, outcome.Index); });
   if (!outcome.status.ok()) outcome.Index = {};
   return outcome;
 }

@@ -6,7 +6,9 @@
 #include <dirent.h>
 #include <map>
 #include <mutex>
+#include <new>
 #include <sys/stat.h>
+#include <system_error>
 #include <thread>
 
 #include "app/compare_logs.h"
@@ -77,6 +79,19 @@ Status RefuseCollidingOutputs(const std::vector<PairResult>& pairs,
     }
   }
   return Status::Ok();
+}
+
+// One pair's comparison. Running out of memory fails that pair only (its
+// files removed as CompareLogs unwinds): the other pairs go on.
+void RunPair(PairResult& pair, const CompareRequest& request) {
+  try {
+    pair.Outcome = CompareLogs(request);
+  } catch (const std::bad_alloc&) {
+    pair.Outcome.DifferenceCount = 0;
+    pair.Outcome.Record = {};
+    pair.Outcome.status = OutOfMemory(request.ReportPath);
+  }
+  pair.Verdict = VerdictOf(pair.Outcome);
 }
 
 }  // namespace
@@ -153,16 +168,25 @@ void RunPairs(std::vector<PairResult>& pairs, const std::vector<CompareRequest>&
   auto work = [&] {
     for (size_t k = next++; k < runnable.size(); k = next++) {
       PairResult& pair = pairs[runnable[k]];
-      pair.Outcome = CompareLogs(requests[runnable[k]]);
-      pair.Verdict = VerdictOf(pair.Outcome);
+      RunPair(pair, requests[runnable[k]]);
       const std::lock_guard<std::mutex> lock(reporting);
       ++finished;
-      if (done) done(finished, runnable.size(), pair);
+      try {
+        if (done) done(finished, runnable.size(), pair);
+      } catch (const std::bad_alloc&) {
+        // Only the progress shown is missing: the pair has its outcome.
+      }
     }
   };
   const size_t threads = std::min(runnable.size(), static_cast<size_t>(std::max(jobs, 1)));
   std::vector<std::thread> workers;
-  for (size_t t = 1; t < threads; ++t) workers.emplace_back(work);
+  workers.reserve(threads);
+  try {
+    for (size_t t = 1; t < threads; ++t) workers.emplace_back(work);
+  } catch (const std::system_error&) {
+    // No more threads to be had (out of memory, a limit of processes):
+    // those started and this one share the pairs.
+  }
   work();
   for (std::thread& worker : workers) worker.join();
 }

@@ -4,10 +4,11 @@
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
-#include <thread>
 #include <iconv.h>
 #include <unistd.h>
 #include <vector>
+
+#include "io/two_at_once.h"
 
 namespace tess {
 
@@ -84,10 +85,11 @@ Status DetectReportEncoding(const std::string& log1, const std::string& log2,
   // The two logs are scanned at once, the second on a thread of its own.
   Utf8Validator utf8[2];
   Cp932Validator cp932[2];
-  Status scanned2;
-  std::thread scan2([&] { scanned2 = Scan(log2, utf8[1], cp932[1]); });
-  const Status scanned1 = Scan(log1, utf8[0], cp932[0]);
-  scan2.join();
+  // Running out of memory fails the scan, about its log: an exception
+  // cannot leave the second thread.
+  Status scanned1, scanned2;
+  RunTwoAtOnce([&] { scanned1 = FailOnOutOfMemory(log1, [&] { return Scan(log1, utf8[0], cp932[0]); }); },
+               [&] { scanned2 = FailOnOutOfMemory(log2, [&] { return Scan(log2, utf8[1], cp932[1]); }); });
   if (!scanned1.ok()) return scanned1;
   if (!scanned2.ok()) return scanned2;
   bool anyNotUtf8 = false;

@@ -18,13 +18,20 @@ namespace tess {
 constexpr size_t kLargeAllocationBytes = size_t{1} << 20;
 constexpr size_t kHugePageBytes = size_t{2} << 20;
 
+/// `bytes` of memory; from kLargeAllocationBytes on a mapping of its own,
+/// in whole pages. Throws std::bad_alloc when the system has no memory or
+/// no addresses left.
 void* AllocateLarge(size_t bytes);
+/// Gives back all that AllocateLarge or GrowLarge took for `bytes` (the
+/// size asked for), the pages that rounding added included.
 void FreeLarge(void* memory, size_t bytes);
 /// Gives back to the system the whole pages within [memory, memory + bytes)
-/// of a mapping of AllocateLarge; they read as zeros if touched again.
+/// of a mapping of AllocateLarge; their contents are lost (they read as
+/// zeros if touched again).
 void ReleaseLargePages(void* memory, size_t bytes);
 /// Moves a mapping of AllocateLarge to `newBytes` (at least
 /// kLargeAllocationBytes) without copying its pages; contents are kept.
+/// On failure (std::bad_alloc) the old mapping stays as it was.
 void* GrowLarge(void* memory, size_t oldBytes, size_t newBytes);
 
 /// A byte buffer that keeps its memory from use to use; its contents are

@@ -22,6 +22,8 @@ std::string Status::reason() const {
   return text;
 }
 
+Status OutOfMemory(std::string file) { return Status::Fail(ErrorCode::OutOfMemory, std::move(file)); }
+
 std::string Status::Message() const { return ShownFileName(file_) + ": " + reason(); }
 
 std::string EscapeControlCharacters(const std::string& text) {

@@ -3,6 +3,7 @@
 // system's error number; front ends turn it into their own words.
 #pragma once
 
+#include <new>
 #include <string>
 #include <utility>
 
@@ -47,6 +48,21 @@ class Status {
   std::string detail_;
   int errno_ = 0;
 };
+
+/// A run about `file` that ran out of memory.
+Status OutOfMemory(std::string file);
+
+/// `run()`, a Status; running out of memory in it (std::bad_alloc) is a
+/// failed run about `file` like any other. For the boundaries of a run only:
+/// what the run made is removed as the exception unwinds it.
+template <typename Run>
+Status FailOnOutOfMemory(const std::string& file, Run&& run) {
+  try {
+    return run();
+  } catch (const std::bad_alloc&) {
+    return OutOfMemory(file);
+  }
+}
 
 /// `text` with its control characters escaped as ShownFileName does.
 std::string EscapeControlCharacters(const std::string& text);

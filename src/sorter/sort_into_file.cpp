@@ -68,7 +68,14 @@ Status SortIntoFile(const std::string& logPath, const std::string& tempBase,
   // refused to replace).
   if (Status st = SplitTables(logPath, tempBase, resultPath, sections, stop, makeKey); !st.ok()) return st;
   index.RouteLineCount = keys.RouteLineCount();
-  const Status st = SortSections(logPath, tempBase, sections, keys, options, out, index, stop);
+  Status st;
+  try {
+    st = SortSections(logPath, tempBase, sections, keys, options, out, index, stop);
+  } catch (...) {
+    // Out of memory: the run fails further up, without its temporary file.
+    RemoveFile(tempBase);
+    throw;
+  }
   const Status removed = RemoveFile(tempBase);
   return st.ok() ? removed : st;
 }

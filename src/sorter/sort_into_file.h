@@ -17,7 +17,8 @@ namespace tess {
 /// commits. The temporary file is `tempBase` (the log's name with its
 /// extension changed to ".(1)" or ".(2)") and never replaces the log or
 /// `resultPath`. `index` tells where each table stands in `out`. Whatever
-/// happens, the temporary file is removed.
+/// happens, the temporary file is removed, also when running out of memory
+/// throws std::bad_alloc through the sort.
 /// With `stop` set, the sort fails soon after it turns true.
 Status SortIntoFile(const std::string& logPath, const std::string& tempBase,
                     const std::string& resultPath, const SortOptions& options, LineWriter& out,

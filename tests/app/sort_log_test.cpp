@@ -93,5 +93,26 @@ TEST(SortLog, AStoppedRunFailsAndLeavesNothing) {
   EXPECT_EQ(ReadFile(dir.File("r.srt")), "older result\r\n");
 }
 
+// Every sort gives back all it mapped (each maps its records and its
+// read-back window): thousands of sorts in one process end with as many
+// mappings and as much address space as after the first few.
+TEST(SortLog, ThousandsOfSortsGiveBackAllTheyMapped) {
+  ScratchDir dir;
+  WriteFile(dir.File("r.log"), CrLf({"Gateway of last resort is not set",
+                                     "C    10.0.0.0/8 is directly connected, Ethernet0"}));
+  SortRequest request;
+  request.Files = FilesOfLog(dir.File("r.log"), 1, ".srt");
+  const auto sort = [&](int times) {
+    for (int k = 0; k < times; ++k) ASSERT_TRUE(SortLog(request).status.ok());
+  };
+  sort(10);  // the heap and the libraries settle
+  const AddressSpace before = AddressSpaceNow();
+  sort(2000);
+  const AddressSpace after = AddressSpaceNow();
+  ASSERT_GT(before.SizeKiB, 0u);
+  EXPECT_LE(after.Mappings, before.Mappings + 4);
+  EXPECT_LE(after.SizeKiB, before.SizeKiB + 8192) << "from " << before.SizeKiB << " KiB";
+}
+
 }  // namespace
 }  // namespace tess
