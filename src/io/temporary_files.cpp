@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <mutex>
+#include <new>
 #include <pthread.h>
 #include <unistd.h>
 #include <unordered_map>
@@ -117,8 +119,8 @@ void InstallInterruptCleanup() {
 }
 
 void RegisterTemporaryFile(const std::string& path) {
-  char* copy = ::strdup(path.c_str());
-  if (copy == nullptr) std::abort();
+  std::unique_ptr<char, decltype(&std::free)> copy(::strdup(path.c_str()), &std::free);
+  if (copy == nullptr) throw std::bad_alloc();
   const SignalsBlocked blocked;
   Index& index = TheIndex();
   const std::lock_guard<std::mutex> lock(index.Lock);
@@ -134,8 +136,9 @@ void RegisterTemporaryFile(const std::string& path) {
       index.Blocks.push_back(block);
     }
   }
-  SlotAt(index, slot).store(copy, std::memory_order_release);
+  // Out of memory here loses the slot (never used again), nothing else.
   index.SlotOfPath.emplace(path, slot);
+  SlotAt(index, slot).store(copy.release(), std::memory_order_release);
   ++index.Count;
 }
 
