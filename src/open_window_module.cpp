@@ -5,8 +5,8 @@
 #include <string>
 #include <unistd.h>
 
-#include "app/output_names.h"
 #include "app/settings_location.h"
+#include "io/paths.h"
 #include "open_window.h"
 #include "ui/window_module.h"
 

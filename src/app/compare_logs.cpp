@@ -43,9 +43,7 @@ Status RefuseOverwritingAnInput(const CompareRequest& r) {
 Status CheckWritable(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return Status::FromErrno(path, EISDIR);
-  const size_t slash = path.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  if (::access(folder.c_str(), W_OK | X_OK) != 0) return Status::FromErrno(path, errno);
+  if (::access(FolderOf(path).c_str(), W_OK | X_OK) != 0) return Status::FromErrno(path, errno);
   return Status::Ok();
 }
 

@@ -14,17 +14,10 @@ std::string NormalizeExtension(const std::string& text) {
   return text.find('.') == std::string::npos ? "." + text : text;
 }
 
-std::string JoinPath(const std::string& folder, const std::string& name) {
-  const size_t last = folder.find_last_not_of(kPathSeparator);
-  if (last == std::string::npos) return folder.empty() ? name : std::string(1, kPathSeparator) + name;
-  return folder.substr(0, last + 1) + kPathSeparator + name;
-}
-
 std::string OutputBase(const std::string& logPath, const std::string& outputDir) {
   const std::string base = BaseName(logPath);
   if (outputDir.empty()) return base;
-  const size_t slash = base.rfind(kPathSeparator);
-  return JoinPath(outputDir, slash == std::string::npos ? base : base.substr(slash + 1));
+  return JoinPath(outputDir, NameOf(base));
 }
 
 std::string TempBaseFor(const std::string& logPath, int slot, const std::string& outputDir) {

@@ -4,15 +4,9 @@
 #include <string>
 
 #include "app/run_requests.h"
+#include "io/paths.h"
 
 namespace tess {
-
-/// Separator of path components in the base-name rule.
-#ifdef _WIN32
-constexpr char kPathSeparator = '\\';
-#else
-constexpr char kPathSeparator = '/';
-#endif
 
 /// The path without the extension of its last component (what follows the
 /// last "." after the last separator); a last component without "." is kept.
@@ -20,10 +14,6 @@ std::string BaseName(const std::string& path, char separator = kPathSeparator);
 
 /// The extension field's text with "." put in front when it holds none.
 std::string NormalizeExtension(const std::string& text);
-
-/// `folder` and `name` joined by exactly one separator, however many the
-/// folder ends with.
-std::string JoinPath(const std::string& folder, const std::string& name);
 
 /// Where the outputs of a log are named from: its base name beside it, or
 /// with an `outputDir` the last component of the base name in that folder.

@@ -1,16 +1,17 @@
 #include "app/settings_file.h"
 
-#include "io/paths.h"
-
 #include <cerrno>
 #include <climits>
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "io/file_descriptor.h"
+#include "io/paths.h"
+#include "io/staged_file.h"
+#include "io/whole_file.h"
 
 namespace tess {
 
@@ -172,68 +173,6 @@ bool Apply(IniText& ini, const std::string& section, const std::string& key, con
 
 // ---- Files ---------------------------------------------------------------
 
-// Closes a descriptor on every way out.
-class Fd {
- public:
-  explicit Fd(int fd = -1) : fd_(fd) {}
-  ~Fd() { Close(); }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-  // Closes now; false (errno set) when close reports a failure.
-  bool Close() {
-    if (fd_ < 0) return true;
-    const int r = ::close(fd_);
-    fd_ = -1;
-    return r == 0;
-  }
-
- private:
-  int fd_;
-};
-
-struct FileContent {
-  bool exists = false;
-  std::string bytes;
-  struct stat st {};
-};
-
-// Reads the whole regular file at `path`; a missing file is no failure.
-Status ReadWhole(const std::string& path, FileContent* content) {
-  // O_NONBLOCK: a FIFO planted at the path must not hang the program.
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (fd.get() < 0) {
-    if (errno == ENOENT) return Status::Ok();
-    return Status::FromErrno(path, errno);
-  }
-  if (::fstat(fd.get(), &content->st) != 0) return Status::FromErrno(path, errno);
-  if (!S_ISREG(content->st.st_mode)) return Status::Fail(ErrorCode::NotARegularFile, path);
-  content->exists = true;
-  char buffer[8192];
-  for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return Status::FromErrno(path, errno);
-    }
-    content->bytes.append(buffer, static_cast<size_t>(n));
-  }
-  return Status::Ok();
-}
-
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // The file a write must replace: `path`, or the end of the chain of
 // symbolic links that starts there (which need not exist yet).
 Status ResolveLinks(const std::string& path, std::string* resolved) {
@@ -254,53 +193,26 @@ Status ResolveLinks(const std::string& path, std::string* resolved) {
     if (n < 0) return Status::FromErrno(current, errno);
     if (static_cast<size_t>(n) >= target.size()) return Status::FromErrno(current, ENAMETOOLONG);
     target.resize(static_cast<size_t>(n));
-    current = (!target.empty() && target[0] == '/') ? target : FolderOf(current) + "/" + target;
+    current = (!target.empty() && target[0] == kPathSeparator) ? target : JoinPath(FolderOf(current), target);
   }
   return Status::FromErrno(path, ELOOP);
 }
 
-Status WriteAll(int fd, const std::string& path, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return Status::FromErrno(path, errno);
-    }
-    done += static_cast<size_t>(n);
-  }
-  return Status::Ok();
-}
-
-// Writes `bytes` to a new unique file beside `target` and renames it over
-// `target`. The temporary file is removed on every failure.
-Status ReplaceFile(const std::string& target, const std::string& bytes, const FileContent& old) {
-  const std::string folder = FolderOf(target);
-  std::string temp = folder + "/." + NameOf(target) + ".XXXXXX";
-  Fd fd(::mkostemp(temp.data(), O_CLOEXEC));  // O_EXCL: never opens an existing name or link
-  if (fd.get() < 0) return Status::FromErrno(temp, errno);
-
-  auto fail = [&temp](Status status) {
-    ::unlink(temp.c_str());
-    return status;
-  };
-  if (Status s = WriteAll(fd.get(), temp, bytes); !s.ok()) return fail(s);
-  const mode_t mode = old.exists ? (old.st.st_mode & 0777) : (0666 & ~ProcessUmask());
-  if (::fchmod(fd.get(), mode) != 0) return fail(Status::FromErrno(temp, errno));
+// Replaces `target` with `bytes` through a staged file, synced to disk with
+// its folder, keeping the old file's permissions and, for root, its owner.
+Status ReplaceFile(const std::string& target, const std::string& bytes, const WholeFile& old) {
+  StagedFile staged;
+  if (Status s = staged.Create(target); !s.ok()) return s;
+  if (Status s = staged.Write(bytes); !s.ok()) return s;
+  if (old.Exists && ::fchmod(staged.fd(), old.Stat.st_mode & 0777) != 0) return Status::FromErrno(target, errno);
   // Keeps the owner when root (say, under sudo) writes a user's file. Only
   // root can give a file away, so for anyone else this fails and the file
   // becomes the writer's, as with any editor's save; that is no failure.
-  if (old.exists && (old.st.st_uid != ::geteuid() || old.st.st_gid != ::getegid())) {
-    [[maybe_unused]] const int ignored = ::fchown(fd.get(), old.st.st_uid, old.st.st_gid);
+  if (old.Exists && (old.Stat.st_uid != ::geteuid() || old.Stat.st_gid != ::getegid())) {
+    [[maybe_unused]] const int ignored = ::fchown(staged.fd(), old.Stat.st_uid, old.Stat.st_gid);
   }
-  if (::fsync(fd.get()) != 0) return fail(Status::FromErrno(temp, errno));
-  if (!fd.Close()) return fail(Status::FromErrno(temp, errno));
-  if (::rename(temp.c_str(), target.c_str()) != 0) return fail(Status::FromErrno(target, errno));
-
-  // Makes the rename itself durable; the file is in place either way.
-  Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.get() >= 0) ::fsync(dir.get());
-  return Status::Ok();
+  if (Status s = staged.Close(Durability::kSynced); !s.ok()) return s;
+  return staged.Publish(Durability::kSynced);
 }
 
 bool HasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
@@ -311,9 +223,9 @@ bool HasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std:
 
 SettingsSnapshot SettingsSnapshot::Load(const std::string& path, const std::string& section) {
   SettingsSnapshot snapshot;
-  FileContent content;
-  if (!ReadWhole(path, &content).ok()) return snapshot;
-  const IniText ini = Split(content.bytes);
+  WholeFile content;
+  if (!ReadWholeFile(path, content).ok()) return snapshot;
+  const IniText ini = Split(content.Bytes);
   const auto range = FindSection(ini.lines, section);
   if (!range) return snapshot;
   for (size_t i = range->begin; i < range->end; ++i) {
@@ -347,14 +259,15 @@ Status WriteSetting(const std::string& fileName, const std::string& section,
 
   std::string target;
   if (Status s = ResolveLinks(fileName, &target); !s.ok()) return s;
+  const std::string folder = FolderOf(target);
   std::error_code ec;
-  std::filesystem::create_directories(FolderOf(target), ec);
-  if (ec) return Status::FromErrno(FolderOf(target), ec.value());
+  std::filesystem::create_directories(folder, ec);
+  if (ec) return Status::FromErrno(folder, ec.value());
 
   // The lock is a file of its own: the settings file gets a new inode with
   // every write, so a writer waiting on the old one would read stale content.
   const std::string lockPath = target + ".lock";
-  Fd lock(::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666));
+  const FileDescriptor lock(::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666));
   if (lock.get() < 0) return Status::FromErrno(lockPath, errno);
   while (::flock(lock.get(), LOCK_EX) != 0) {
     if (errno != EINTR) return Status::FromErrno(lockPath, errno);
@@ -362,9 +275,9 @@ Status WriteSetting(const std::string& fileName, const std::string& section,
 
   // Read again under the lock: another writer may have changed the file.
   // The lock is released when `lock` closes.
-  FileContent old;
-  if (Status s = ReadWhole(target, &old); !s.ok()) return s;
-  IniText ini = Split(old.bytes);
+  WholeFile old;
+  if (Status s = ReadWholeFile(target, old); !s.ok()) return s;
+  IniText ini = Split(old.Bytes);
   if (!Apply(ini, section, key, value)) return Status::Ok();
   return ReplaceFile(target, Join(ini), old);
 }

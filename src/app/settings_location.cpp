@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "io/paths.h"
+
 namespace tess {
 
 namespace {
@@ -19,14 +21,13 @@ bool UsableInPlace(const std::string& path) {
   if (::realpath(path.c_str(), resolved) == nullptr) return false;
   struct stat st {};
   if (::stat(resolved, &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  const std::string folder = std::filesystem::path(resolved).parent_path().string();
-  return ::access(resolved, W_OK) == 0 && ::access(folder.c_str(), W_OK) == 0;
+  return ::access(resolved, W_OK) == 0 && ::access(FolderOf(resolved).c_str(), W_OK) == 0;
 }
 
 // The variable's value when it is an absolute path.
 std::optional<std::string> AbsoluteFromEnv(const char* name) {
   const char* value = std::getenv(name);
-  if (value == nullptr || value[0] != '/') return std::nullopt;
+  if (value == nullptr || value[0] != kPathSeparator) return std::nullopt;
   return std::string(value);
 }
 
@@ -34,16 +35,14 @@ std::optional<std::string> AbsoluteFromEnv(const char* name) {
 
 std::optional<std::string> LocateSettingsFile(const std::string& programFolder) {
   if (!programFolder.empty()) {
-    std::string portable = programFolder;
-    if (portable.back() != '/') portable += '/';
-    portable += kFileName;
+    const std::string portable = JoinPath(programFolder, kFileName);
     if (UsableInPlace(portable)) return portable;
   }
   if (const auto xdg = AbsoluteFromEnv("XDG_CONFIG_HOME")) {
-    return *xdg + "/tessaline/" + kFileName;
+    return JoinPath(JoinPath(*xdg, "tessaline"), kFileName);
   }
   if (const auto home = AbsoluteFromEnv("HOME")) {
-    return *home + "/.config/tessaline/" + kFileName;
+    return JoinPath(JoinPath(JoinPath(*home, ".config"), "tessaline"), kFileName);
   }
   return std::nullopt;
 }
@@ -52,7 +51,7 @@ std::string ProgramFolder() {
   std::error_code ec;
   const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
   if (ec) return "";
-  return exe.parent_path().string();
+  return FolderOf(exe.string());
 }
 
 }  // namespace tess

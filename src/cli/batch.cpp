@@ -14,6 +14,7 @@
 #include "app/sort_log.h"
 #include "app/stored_settings.h"
 #include "cli/summary_text.h"
+#include "io/paths.h"
 
 namespace tess {
 
@@ -137,7 +138,7 @@ int RunComparison(const BatchOptions& options, const ComparisonSettings& compari
   if (IsFolder(before)) return RunFolderComparison(options, comparison, out, err);
   PairResult pair;
   const CompareRequest request = ComparisonOf(before, after, comparison);
-  pair.Name = after.substr(after.find_last_of('/') + 1);
+  pair.Name = NameOf(after);
   pair.BeforePath = before;
   pair.AfterPath = after;
   pair.ReportPath = request.ReportPath;

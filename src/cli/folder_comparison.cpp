@@ -13,6 +13,7 @@
 
 #include "app/compare_logs.h"
 #include "app/output_names.h"
+#include "io/paths.h"
 
 namespace tess {
 

@@ -1,8 +1,9 @@
 // Buffered writer of CR LF terminated lines.
 //
-// In staged mode the lines go to a hidden temporary file in the target's
-// folder, which reaches the target's name only by Publish(): a failed run
-// leaves an existing file of that name as it was and no partial file behind.
+// In replace mode the lines go to a StagedFile (staged_file.h), which
+// reaches the target's name only by Publish(): a failed run leaves an
+// existing file of that name as it was and no partial file behind. Results
+// and reports are not synced to disk.
 //
 // Every file a writer creates is a temporary of the run until it is
 // published, abandoned or (direct mode) removed with RemoveFile: an
@@ -13,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "io/staged_file.h"
 #include "io/status.h"
 
 namespace tess {
@@ -47,15 +49,16 @@ class LineWriter {
   void Abandon();
 
   /// Where the lines are: the target, or in replace mode the temporary.
-  const std::string& WrittenPath() const { return mode_ == Mode::kReplaceOnCommit ? tempPath_ : path_; }
+  const std::string& WrittenPath() const { return mode_ == Mode::kReplaceOnCommit ? staged_.TempPath() : path_; }
 
  private:
   void Flush();
+  int Fd() const { return mode_ == Mode::kReplaceOnCommit ? staged_.fd() : fd_; }
 
-  int fd_ = -1;
+  int fd_ = -1;         // direct mode
+  StagedFile staged_;  // replace mode
   Mode mode_ = Mode::kDirect;
   std::string path_;
-  std::string tempPath_;  // replace mode: set until published or removed
   std::string buffer_;
   int64_t written_ = 0;
   Status status_;

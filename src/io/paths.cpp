@@ -11,6 +11,24 @@
 
 namespace tess {
 
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  const size_t last = folder.find_last_not_of(kPathSeparator);
+  if (last == std::string::npos) return folder.empty() ? name : std::string(1, kPathSeparator) + name;
+  return folder.substr(0, last + 1) + kPathSeparator + name;
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t last = path.rfind(kPathSeparator);
+  if (last == std::string::npos) return ".";
+  if (last == 0) return std::string(1, kPathSeparator);
+  return path.substr(0, last);
+}
+
+std::string NameOf(const std::string& path) {
+  const size_t last = path.rfind(kPathSeparator);
+  return last == std::string::npos ? path : path.substr(last + 1);
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
   if (a.empty() || b.empty()) return false;
   struct stat sa {}, sb {};

@@ -1,4 +1,5 @@
-// Path helpers shared by the runs: same-file tests and deletion.
+// Path helpers shared by the runs: joining and splitting paths, same-file
+// tests and deletion.
 #pragma once
 
 #include <string>
@@ -6,6 +7,23 @@
 #include "io/status.h"
 
 namespace tess {
+
+/// Separator of path components, in the base-name rule and wherever a path
+/// is joined or split.
+#ifdef _WIN32
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
+
+/// `folder` and `name` joined by exactly one separator, however many the
+/// folder ends with; an empty folder gives `name` alone.
+std::string JoinPath(const std::string& folder, const std::string& name);
+/// The folder that holds `path`, to be opened: "." for a bare name, the
+/// root for a name in the root; the last separator is not part of it.
+std::string FolderOf(const std::string& path);
+/// The last component of `path`: what follows its last separator.
+std::string NameOf(const std::string& path);
 
 /// Whether two paths name the same file: the same inode when both exist,
 /// otherwise the same absolute path after resolving links and dot segments.

@@ -1,9 +1,11 @@
 // The temporary files of the runs in progress, so that an interrupted
 // program removes them before it dies.
 //
-// LineWriter registers every file it creates, and unregisters it when it is
-// published, abandoned or removed with RemoveFile: a file in a run's folder
-// that no user asked for is always registered while it exists. When SIGINT,
+// Every file the program creates but no user asked for (a LineWriter's
+// temporary, a StagedFile of a result, a report or the settings) is made by
+// CreateRegisteredFile (staged_file.h) and unregistered when it is
+// published, abandoned or removed with RemoveFile: such a file is always
+// registered while it exists. When SIGINT,
 // SIGTERM or SIGHUP arrives, the handler installed by
 // InstallInterruptCleanup unlinks every registered file, restores the
 // signal's default action and raises it again, so the parent sees the
