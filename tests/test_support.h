@@ -102,6 +102,21 @@ std::string BinaryForNobody();
 std::string SourceDir();
 std::string CapturesDir();
 
+/// Whether the tests run under the address sanitizer, whose allocator and
+/// shadow memory take address space of their own (and need more than a low
+/// limit of it gives).
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool kAddressSanitizer = true;
+#else
+inline constexpr bool kAddressSanitizer = false;
+#endif
+#else
+inline constexpr bool kAddressSanitizer = false;
+#endif
+
 /// This process's mappings (lines of /proc/self/maps) and address space in
 /// KiB (VmSize), to show that memory goes back whole.
 struct AddressSpace {

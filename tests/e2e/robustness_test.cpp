@@ -247,23 +247,13 @@ TEST_F(Robustness, AFileSizeLimitFailsTheRunCleanly) {
   }
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-#define TESSALINE_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define TESSALINE_ADDRESS_SANITIZER 1
-#endif
-#endif
-
 // Out of memory is a failed run like any other: under an address-space
 // limit that a small log's comparison fits in and a big log's sort does
 // not, a sort and a comparison of the big log fail with exit 2, naming it,
 // and leave nothing behind; a folder comparison counts that pair as failed
 // and compares the next.
 TEST_F(Robustness, RunningOutOfMemoryFailsTheRunCleanly) {
-#ifdef TESSALINE_ADDRESS_SANITIZER
-  GTEST_SKIP() << "the address sanitizer reserves more than the limit";
-#endif
+  if (kAddressSanitizer) GTEST_SKIP() << "the address sanitizer reserves more than the limit";
   const std::string small = "Gateway of last resort is not set\nC    10.0.0.0/8 is directly connected, Ethernet0\n";
   for (const std::string folder : {"a", "b"}) {
     fs::create_directory(dir.File(folder));
