@@ -5,7 +5,7 @@
 #include "perf_support.h"
 #include "sorter/key_order_sort.h"
 #include "sorter/make_sort_keys.h"
-#include "sorter/parse_route_line.h"
+#include "sorter/ios_route_line.h"
 #include "sorter/radix_sort.h"
 
 namespace tess {
@@ -16,14 +16,12 @@ namespace {
 std::vector<LineRecord> Lines(size_t count, SortOrder order) {
   const std::vector<std::string> texts = bench::RouteLines(count);
   std::vector<LineRecord> lines;
-  LineStream stream;
-  int lineState = kStreamStart;
-  RouteFields fields;
+  IosRouteLineStream stream;
   int64_t position = 1;
   for (size_t i = 1; i <= texts.size(); ++i) {
-    ParseRouteLine(texts[i - 1], fields, lineState, stream);
+    const RouteFields fields = stream.Parse(texts[i - 1]);
     const int64_t length = static_cast<int64_t>(texts[i - 1].size()) + 2;
-    lines.push_back(LineRecord::Make(BuildKeyWords(order, fields, lineState, static_cast<int64_t>(i)),
+    lines.push_back(LineRecord::Make(BuildKeyWords(order, fields, static_cast<int64_t>(i)),
                                      position, length));
     position += length;
   }

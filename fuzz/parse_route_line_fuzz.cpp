@@ -3,30 +3,26 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "sorter/parse_route_line.h"
+#include "sorter/ios_route_line.h"
 
 using namespace tess;
 using namespace tess::fuzz;
 
 namespace {
 
-struct Stream {
-  LineStream Lines;
-  int LineState = kStreamStart;
-};
-
-void CheckFields(const RouteFields& f, int lineState, const LineStream& lines) {
+void CheckFields(const RouteFields& f, const IosRouteLineStream& stream) {
   for (int32_t half : {f.DestHigh, f.DestLow, f.HopHigh, f.HopLow}) {
     FUZZ_CHECK(half >= 0 && half <= kNoAddress);
   }
   FUZZ_CHECK(f.ProtoCode >= 0 && f.ProtoCode <= kNotRouteProto);
   FUZZ_CHECK(f.MaskCode >= -1 && f.MaskCode <= 31);
-  FUZZ_CHECK(lineState >= kBeforeFirstRoute && lineState <= kAfterRoute);
-  FUZZ_CHECK(lines.MaskInForce >= 0 && lines.MaskInForce <= 32);
+  FUZZ_CHECK(f.Part >= TablePart::BeforeFirstRoute && f.Part <= TablePart::AfterRoute);
+  FUZZ_CHECK(stream.MaskInForce() >= 0 && stream.MaskInForce() <= 32);
   const bool hasDestination = f.DestHigh != kNoAddress || f.DestLow != kNoAddress;
-  if (f.ProtoCode != kNotRouteProto) FUZZ_CHECK(lineState == kDestinationLine);
-  if (lineState == kDestinationLine) FUZZ_CHECK(f.MaskCode >= 0);
-  if (!hasDestination && lineState != kDestinationLine) FUZZ_CHECK(f.ProtoCode == kNotRouteProto);
+  const bool destinationLine = f.Part == TablePart::Destination;
+  if (f.ProtoCode != kNotRouteProto) FUZZ_CHECK(destinationLine);
+  if (destinationLine) FUZZ_CHECK(f.MaskCode >= 0);
+  if (!hasDestination && !destinationLine) FUZZ_CHECK(f.ProtoCode == kNotRouteProto);
 }
 
 }  // namespace
@@ -34,19 +30,18 @@ void CheckFields(const RouteFields& f, int lineState, const LineStream& lines) {
 // Input: lines separated by LF; the first byte of each line picks its stream
 // (0 the log, 1 and 2 the sort results read back).
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  Stream streams[3];
-  streams[1].Lines.DestinationMayEndLine = true;
-  streams[2].Lines.DestinationMayEndLine = true;
+  using Source = IosRouteLineStream::Source;
+  IosRouteLineStream streams[3] = {IosRouteLineStream(Source::Log), IosRouteLineStream(Source::SortResult),
+                                   IosRouteLineStream(Source::SortResult)};
   std::string_view rest(reinterpret_cast<const char*>(data), size);
   while (!rest.empty()) {
     const size_t end = rest.find('\n');
     std::string_view line = rest.substr(0, end);
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    Stream& stream = streams[line.empty() ? 0 : static_cast<uint8_t>(line[0]) % 3];
+    IosRouteLineStream& stream = streams[line.empty() ? 0 : static_cast<uint8_t>(line[0]) % 3];
     if (!line.empty()) line.remove_prefix(1);
-    RouteFields fields;
-    ParseRouteLine(line, fields, stream.LineState, stream.Lines);
-    CheckFields(fields, stream.LineState, stream.Lines);
+    const RouteFields fields = stream.Parse(line);
+    CheckFields(fields, stream);
     const int32_t proto = PackProtoCode(line);
     FUZZ_CHECK(proto >= 0 && proto <= kNotRouteProto);
     if (fields.ProtoCode != kNotRouteProto) {

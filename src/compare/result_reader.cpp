@@ -16,35 +16,26 @@ bool ResultReader::ReadWithinSection(std::string& line) {
   return in_.ReadLine(line);
 }
 
-std::string ResultReader::ReadResultLine(int32_t& DestHigh, int32_t& DestLow, int& MaskCode,
-                                         int64_t& lineCount) {
-  RouteFields f;
-  f.DestHigh = DestHigh;
-  f.DestLow = DestLow;
-  f.MaskCode = MaskCode;
-  int lineState = kBeforeFirstRoute;
+// Skips non-route lines up to the next route start line, then counts the
+// block's lines ahead of the reader without consuming them.
+ResultReader::BlockHead ResultReader::ReadBlockHead() {
+  BlockHead head;
+  while (ReadWithinSection(head.line)) {
+    head.fields = stream_.Parse(head.line);
+    if (!head.fields.StartsRoute()) continue;
+    const int64_t after = in_.Position();
+    head.lineCount = CountBlockLines(head.line, head.fields);
+    in_.Seek(after);
+    break;
+  }
+  return head;
+}
+
+// A further line of the block; parsed only for the mask it may put in force.
+std::string ResultReader::ReadPathLine() {
   std::string line;
-  if (lineCount == 0) {
-    while (ReadWithinSection(line)) {
-      ParseRouteLine(line, f, lineState, stream_);
-      DestHigh = f.DestHigh;
-      DestLow = f.DestLow;
-      MaskCode = f.MaskCode;
-      if (f.ProtoCode >= kNotRouteProto) continue;
-      const int64_t after = in_.Position();
-      lineCount = CountBlockLines(line, f, lineState);
-      in_.Seek(after);
-      return line;
-    }
-    return "";
-  }
-  if (!ReadWithinSection(line)) return "";
-  ParseRouteLine(line, f, lineState, stream_);
-  if (f.ProtoCode < kNotRouteProto) {
-    DestHigh = f.DestHigh;
-    DestLow = f.DestLow;
-    MaskCode = f.MaskCode;
-  }
+  if (!ReadWithinSection(line)) return {};
+  stream_.Parse(line);
   return line;
 }
 
@@ -53,12 +44,10 @@ std::string ResultReader::ReadResultLine(int32_t& DestHigh, int32_t& DestLow, in
 // each begins with four spaces, holds only spaces before a "[" that stands
 // within two columns of the "[" above. Stops at the first line that does not
 // begin with four spaces or completes to another route.
-int64_t ResultReader::CountBlockLines(const std::string& first, const RouteFields& firstFields,
-                                      int lineState) {
+int64_t ResultReader::CountBlockLines(const std::string& first, const RouteFields& firstFields) {
   int64_t count = 1;
   std::string previous = first;
   std::string next;
-  RouteFields m;
   // A line that does not begin with four spaces ends the block: looked at
   // before it is read, since most blocks are one line.
   while (in_.Position() < sectionEnd_ && in_.NextBytesAre("    ") && ReadWithinSection(next)) {
@@ -70,8 +59,8 @@ int64_t ResultReader::CountBlockLines(const std::string& first, const RouteField
     }
     std::string completed = previous.substr(0, f);
     completed.append(next, b);
-    ParseRouteLine(completed, m, lineState, stream_);
-    if (m.ProtoCode >= kNotRouteProto || m.DestHigh != firstFields.DestHigh ||
+    const RouteFields m = stream_.Parse(completed);
+    if (!m.StartsRoute() || m.DestHigh != firstFields.DestHigh ||
         m.DestLow != firstFields.DestLow || m.MaskCode != firstFields.MaskCode) {
       break;
     }
@@ -81,33 +70,24 @@ int64_t ResultReader::CountBlockLines(const std::string& first, const RouteField
   return count;
 }
 
-ResultReader::Mark ResultReader::Save() const {
-  return {in_.Position(), stream_.MaskInForce, destHigh_, destLow_,
-          maskCode_};
-}
+ResultReader::Mark ResultReader::Save() const { return {in_.Position(), stream_}; }
 
 void ResultReader::Restore(const Mark& mark) {
   in_.Seek(mark.position);
-  stream_.MaskInForce = mark.maskInForce;
-  destHigh_ = mark.destHigh;
-  destLow_ = mark.destLow;
-  maskCode_ = mark.maskCode;
+  stream_ = mark.stream;
 }
 
 bool ResultReader::ReadBlock(RouteBlock& block) {
   block.Lines.clear();
-  int64_t count = 0;
   const int64_t before = in_.Position();
-  std::string first = ReadResultLine(destHigh_, destLow_, maskCode_, count);
-  if (count < 1 || in_.Position() > sectionEnd_) return false;
+  BlockHead head = ReadBlockHead();
+  if (head.lineCount < 1 || in_.Position() > sectionEnd_) return false;
   block.Start = before;
-  block.DestHigh = destHigh_;
-  block.DestLow = destLow_;
-  block.MaskCode = maskCode_;
-  block.Lines.push_back(std::move(first));
-  for (int64_t k = 1; k < count; ++k) {
-    block.Lines.push_back(ReadResultLine(destHigh_, destLow_, maskCode_, count));
-  }
+  block.DestHigh = head.fields.DestHigh;
+  block.DestLow = head.fields.DestLow;
+  block.MaskCode = head.fields.MaskCode;
+  block.Lines.push_back(std::move(head.line));
+  for (int64_t k = 1; k < head.lineCount; ++k) block.Lines.push_back(ReadPathLine());
   return true;
 }
 

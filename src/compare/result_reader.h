@@ -8,7 +8,7 @@
 
 #include "io/line_reader.h"
 #include "io/status.h"
-#include "sorter/parse_route_line.h"
+#include "sorter/ios_route_line.h"
 
 namespace tess {
 
@@ -23,25 +23,11 @@ struct RouteBlock {
 
 class ResultReader {
  public:
-  /// A reader of one side's sort result; its own line stream starts with
-  /// mask 0, so a report depends only on its two logs.
-  ResultReader() {
-    stream_.DestinationMayEndLine = true;
-    stream_.ReadsNextHop = false;
-  }
-
   Status Open(const std::string& path) { return in_.Open(path); }
   const Status& status() const { return in_.status(); }
 
   /// Moves to the start of a section; no read goes past `sectionEnd`.
   void EnterSection(int64_t sectionStart, int64_t sectionEnd);
-
-  /// One line of a block. With lineCount 0, skips non-route lines and
-  /// returns the block's first line, setting lineCount to the block's number
-  /// of lines (counted ahead without consuming them) and the destination and
-  /// mask variables; returns "" with lineCount 0 when the section holds no
-  /// further route line. Otherwise returns the next line of the file.
-  std::string ReadResultLine(int32_t& DestHigh, int32_t& DestLow, int& MaskCode, int64_t& lineCount);
 
   /// Reads the section's next whole block; false when there is none.
   bool ReadBlock(RouteBlock& block);
@@ -50,23 +36,29 @@ class ResultReader {
   /// undone.
   struct Mark {
     int64_t position;
-    int maskInForce;
-    int32_t destHigh, destLow;
-    int maskCode;
+    IosRouteLineStream stream;
   };
   Mark Save() const;
   void Restore(const Mark& mark);
 
  private:
+  /// The first line of a block, its fields, and the block's number of lines
+  /// (0 when the section holds no further route line).
+  struct BlockHead {
+    std::string line;
+    RouteFields fields;
+    int64_t lineCount = 0;
+  };
+  BlockHead ReadBlockHead();
+  std::string ReadPathLine();
   bool ReadWithinSection(std::string& line);
-  int64_t CountBlockLines(const std::string& first, const RouteFields& firstFields, int lineState);
+  int64_t CountBlockLines(const std::string& first, const RouteFields& firstFields);
 
-  LineStream stream_;
+  // The side's own line stream: it starts with mask 0, so a report depends
+  // only on its two logs.
+  IosRouteLineStream stream_{IosRouteLineStream::Source::SortResult};
   LineReader in_;
   int64_t sectionEnd_ = 0;
-  // The reader's variables of this side, carried from block to block.
-  int32_t destHigh_ = kNoAddress, destLow_ = kNoAddress;
-  int maskCode_ = 0;
 };
 
 }  // namespace tess

@@ -8,8 +8,8 @@ namespace {
 int32_t Word(int64_t sum) { return static_cast<int32_t>(static_cast<uint32_t>(sum)); }
 }  // namespace
 
-KeyWords BuildKeyWords(SortOrder order, const RouteFields& f, int lineState, int64_t lineNumber) {
-  const int64_t ls = lineState, dh = f.DestHigh, dl = f.DestLow, hh = f.HopHigh, hl = f.HopLow;
+KeyWords BuildKeyWords(SortOrder order, const RouteFields& f, int64_t lineNumber) {
+  const int64_t ls = static_cast<int>(f.Part), dh = f.DestHigh, dl = f.DestLow, hh = f.HopHigh, hl = f.HopLow;
   const int64_t mc = f.MaskCode, pc = f.ProtoCode, i2 = 2 * lineNumber;
   switch (order) {
     case SortOrder::NextHop:
@@ -50,15 +50,12 @@ void SortKeyMaker::Add(size_t section, std::string_view line, int64_t position, 
   if (section != section_) {
     section_ = section;
     lineNumber_ = 0;
-    lineState_ = kStreamStart;
-    stream_ = {};
-    fields_ = {};
+    stream_ = IosRouteLineStream();
     if (keyBits_.size() <= section) keyBits_.resize(section + 1);
   }
-  ParseRouteLine(line, fields_, lineState_, stream_);
-  if (fields_.ProtoCode != kNotRouteProto) ++routeLineCount_;
-  const LineRecord record =
-      LineRecord::Make(BuildKeyWords(order_, fields_, lineState_, ++lineNumber_), position, length);
+  const RouteFields fields = stream_.Parse(line);
+  if (fields.StartsRoute()) ++routeLineCount_;
+  const LineRecord record = LineRecord::Make(BuildKeyWords(order_, fields, ++lineNumber_), position, length);
   keyBits_[section].Add(record);
   records_.push_back(record);
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "io/large_allocation.h"
-#include "sorter/parse_route_line.h"
+#include "sorter/ios_route_line.h"
 #include "sorter/sort_options.h"
 #include "sorter/sort_records.h"
 
@@ -16,9 +16,9 @@ namespace tess {
 
 using KeyWords = std::array<int32_t, 4>;
 
-/// The four key words of line `lineNumber` with `fields` and `lineState`,
-/// under `order`, evaluated in 32-bit signed arithmetic.
-KeyWords BuildKeyWords(SortOrder order, const RouteFields& fields, int lineState, int64_t lineNumber);
+/// The four key words of line `lineNumber` with `fields`, under `order`,
+/// evaluated in 32-bit signed arithmetic.
+KeyWords BuildKeyWords(SortOrder order, const RouteFields& fields, int64_t lineNumber);
 
 /// Builds the sort records of the temporary file's lines as the split
 /// writes them. Each section is parsed as one stream, its lines numbered
@@ -44,9 +44,7 @@ class SortKeyMaker {
   LargeArray<LineRecord> records_;
   size_t section_ = static_cast<size_t>(-1);
   int64_t lineNumber_ = 0;
-  int lineState_ = kStreamStart;
-  LineStream stream_;
-  RouteFields fields_;
+  IosRouteLineStream stream_;  // the section's lines, restarted per section
   int64_t routeLineCount_ = 0;
   std::vector<KeyBitsSeen> keyBits_;  // by section
 };

@@ -6,8 +6,8 @@
 #include "io/line_reader.h"
 #include "io/line_writer.h"
 #include "io/paths.h"
+#include "sorter/ios_route_line.h"
 #include "sorter/log_format.h"
-#include "sorter/parse_route_line.h"
 
 namespace tess {
 

@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "sorter/sorted_line_reader.h"
 #include "sorter/info_filter.h"
-#include "sorter/parse_route_line.h"
+#include "sorter/log_format.h"
+#include "sorter/sorted_line_reader.h"
 
 namespace tess {
 

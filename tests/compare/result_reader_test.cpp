@@ -31,7 +31,7 @@ int64_t LineStart(size_t index) {
 // Where a reader stands, and the mask in force of its line stream: what
 // a Mark keeps of them.
 int64_t PositionOf(const ResultReader& reader) { return reader.Save().position; }
-int MaskInForceOf(const ResultReader& reader) { return reader.Save().maskInForce; }
+int MaskInForceOf(const ResultReader& reader) { return reader.Save().stream.MaskInForce(); }
 
 // kLines stored as a sort result and read back as file 1.
 class CompareResultReader : public ::testing::Test {

@@ -95,9 +95,8 @@ TEST(SortInKeyOrder, KeysOfEveryOrderAcrossEveryFieldsBits) {
           for (size_t i = 0; i < kRecords; ++i) {
             int32_t f[6];
             for (int k = 0; k < 6; ++k) f[k] = (k == field ? values[i] : still) & fieldMask[k];
-            const RouteFields fields{f[0], f[1], f[2], f[3], f[5], f[4]};
-            const KeyWords words = BuildKeyWords(static_cast<SortOrder>(order), fields, kDestinationLine,
-                                                 static_cast<int64_t>(i + 1));
+            const RouteFields fields{f[0], f[1], f[2], f[3], f[5], f[4], TablePart::Destination};
+            const KeyWords words = BuildKeyWords(static_cast<SortOrder>(order), fields, static_cast<int64_t>(i + 1));
             r.SortKey1[i] = words[0];
             r.SortKey2[i] = words[1];
             r.SortKey3[i] = words[2];

@@ -8,7 +8,7 @@
 namespace tess {
 namespace {
 
-// Field order of each sort order between LineState and the line number, as
+// Field order of each sort order between the table part and the line number, as
 // the order table gives it.
 enum Field { kDH, kDL, kHH, kHL, kMC, kPC };
 const Field kOrders[6][6] = {
@@ -22,28 +22,30 @@ std::string Bits(int64_t value, int width) {
   return s;
 }
 
-// The 124-bit key as text: LineState, the six fields, the line number and a
-// 0, against bits 30 to 0 of each word in turn.
+// The 124-bit key as text: the line's table part, the six fields, the line
+// number and a 0, against bits 30 to 0 of each word in turn.
 TEST(BuildKeyWords, FieldsStandInTheOrderOfEachSortOrder) {
   struct Sample {
     RouteFields f;
-    int lineState, line;
+    int line;
   };
+  constexpr TablePart kBefore = TablePart::BeforeFirstRoute, kDestination = TablePart::Destination,
+                      kAfter = TablePart::AfterRoute;
   const Sample samples[] = {
-      {{0xFFFF, 0x0001, 0x8001, 0xFFFE, 0x0ABCDEF, 31}, 2, 16777215},
-      {{0x8000, 0x7FFF, 0x0001, 0x8000, 0xFFFFFFE, 0}, 3, 2},
-      {{kNoAddress, kNoAddress, kNoAddress, kNoAddress, kNotRouteProto, 15}, 1, 4660},
-      {{0x1234, 0x5678, 0x9ABC, 0xDEF0, 0x5A5A5A5, 21}, 2, 0xA5A5A5},
+      {{0xFFFF, 0x0001, 0x8001, 0xFFFE, 0x0ABCDEF, 31, kDestination}, 16777215},
+      {{0x8000, 0x7FFF, 0x0001, 0x8000, 0xFFFFFFE, 0, kAfter}, 2},
+      {{kNoAddress, kNoAddress, kNoAddress, kNoAddress, kNotRouteProto, 15, kBefore}, 4660},
+      {{0x1234, 0x5678, 0x9ABC, 0xDEF0, 0x5A5A5A5, 21, kDestination}, 0xA5A5A5},
   };
   for (int order = 0; order < 6; ++order) {
     for (const Sample& s : samples) {
       const std::pair<int64_t, int> fields[] = {{s.f.DestHigh, 16}, {s.f.DestLow, 16}, {s.f.HopHigh, 16},
                                                 {s.f.HopLow, 16},   {s.f.MaskCode, 5}, {s.f.ProtoCode, 28}};
-      std::string expected = Bits(s.lineState, 2);
+      std::string expected = Bits(static_cast<int>(s.f.Part), 2);
       for (Field k : kOrders[order]) expected += Bits(fields[k].first, fields[k].second);
       expected += Bits(s.line, 24) + "0";
       std::string got;
-      for (int32_t word : BuildKeyWords(static_cast<SortOrder>(order), s.f, s.lineState, s.line)) {
+      for (int32_t word : BuildKeyWords(static_cast<SortOrder>(order), s.f, s.line)) {
         EXPECT_GE(word, 0) << "order " << order;
         got += Bits(word, 31);
       }
@@ -53,16 +55,20 @@ TEST(BuildKeyWords, FieldsStandInTheOrderOfEachSortOrder) {
 }
 
 TEST(BuildKeyWords, NegativeMaskCodeBorrowsFromTheBitsAbove) {
-  // A non-route line read while the mask in force is 0: MaskCode -1.
-  const RouteFields nonRoute{kNoAddress, kNoAddress, kNoAddress, kNoAddress, kNotRouteProto, -1};
-  EXPECT_EQ(BuildKeyWords(SortOrder(0), nonRoute, 1, 1)[1], 0x6FFFFFFF);
-  EXPECT_EQ(BuildKeyWords(SortOrder(1), nonRoute, 1, 1)[2], 0x77FFFFFF);
-  EXPECT_EQ(BuildKeyWords(SortOrder(2), nonRoute, 1, 1)[0], 0x1FFFFFFF);
-  EXPECT_EQ(BuildKeyWords(SortOrder(3), nonRoute, 3, 1)[0], 0x5FFFFFFF);
-  EXPECT_EQ(BuildKeyWords(SortOrder(4), nonRoute, 3, 1)[2], -1);
-  EXPECT_EQ(BuildKeyWords(SortOrder(5), nonRoute, 3, 1)[3], 0x3E000002);
+  // A non-route line read while the mask in force is 0: MaskCode -1, before
+  // the first route and after one.
+  const RouteFields before{kNoAddress, kNoAddress, kNoAddress, kNoAddress, kNotRouteProto, -1,
+                           TablePart::BeforeFirstRoute};
+  RouteFields after = before;
+  after.Part = TablePart::AfterRoute;
+  EXPECT_EQ(BuildKeyWords(SortOrder(0), before, 1)[1], 0x6FFFFFFF);
+  EXPECT_EQ(BuildKeyWords(SortOrder(1), before, 1)[2], 0x77FFFFFF);
+  EXPECT_EQ(BuildKeyWords(SortOrder(2), before, 1)[0], 0x1FFFFFFF);
+  EXPECT_EQ(BuildKeyWords(SortOrder(3), after, 1)[0], 0x5FFFFFFF);
+  EXPECT_EQ(BuildKeyWords(SortOrder(4), after, 1)[2], -1);
+  EXPECT_EQ(BuildKeyWords(SortOrder(5), after, 1)[3], 0x3E000002);
   // The words the negative term does not reach are as for any other line.
-  EXPECT_EQ(BuildKeyWords(SortOrder(4), nonRoute, 3, 7)[3], (0x3F << 25) + 14);
+  EXPECT_EQ(BuildKeyWords(SortOrder(4), after, 7)[3], (0x3F << 25) + 14);
 }
 
 // Each section is its own stream, numbered from 1; its key bits are those

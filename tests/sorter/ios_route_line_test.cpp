@@ -1,4 +1,4 @@
-#include "sorter/parse_route_line.h"
+#include "sorter/ios_route_line.h"
 
 #include <gtest/gtest.h>
 
@@ -15,21 +15,20 @@ constexpr int32_t kProtoO = 166203424;  // "O   "
 constexpr int32_t Pack(char a, char b, char c, char d) { return ((a * 128 + b) * 128 + c) * 128 + d; }
 constexpr int32_t kNone = 65535;
 
-// Destination high and low, hop high and low, ProtoCode, MaskCode, mask in
-// force after the line, LineState.
-using Parsed = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int, int, int>;
+using Source = IosRouteLineStream::Source;
 
-Parsed Parse(const std::string& line, int maskBefore, bool resultReadMode = false) {
-  LineStream stream;
-  stream.DestinationMayEndLine = resultReadMode;
-  stream.MaskInForce = maskBefore;
-  RouteFields f;
-  int lineState = kBeforeFirstRoute;
-  ParseRouteLine(line, f, lineState, stream);
-  return {f.DestHigh, f.DestLow, f.HopHigh, f.HopLow, f.ProtoCode, f.MaskCode, stream.MaskInForce, lineState};
+// Destination high and low, hop high and low, ProtoCode, MaskCode, mask in
+// force after the line, the line's part of its table.
+using Parsed = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int, int, TablePart>;
+
+// `line` as the first line of a stream whose mask in force is `maskBefore`.
+Parsed Parse(const std::string& line, int maskBefore, Source source = Source::Log) {
+  IosRouteLineStream stream(source, maskBefore);
+  const RouteFields f = stream.Parse(line);
+  return {f.DestHigh, f.DestLow, f.HopHigh, f.HopLow, f.ProtoCode, f.MaskCode, stream.MaskInForce(), f.Part};
 }
 
-TEST(ParseRouteLine, FieldsOfSingleLines) {
+TEST(IosRouteLineStream, FieldsOfSingleLines) {
   const struct {
     std::string line;
     int maskBefore;  // mask in force of the stream when the line comes
@@ -65,15 +64,15 @@ TEST(ParseRouteLine, FieldsOfSingleLines) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Parse(c.line, c.maskBefore), (Parsed{c.destHigh, c.destLow, c.hopHigh, c.hopLow, c.proto,
-                                                   c.maskCode, c.maskAfter, kDestinationLine}))
+                                                   c.maskCode, c.maskAfter, TablePart::Destination}))
         << c.line;
   }
   // A stream reading sort results accepts a destination that ends the line.
-  EXPECT_EQ(Parse("D       10.1.0.0", 16, true),
-            (Parsed{2561, 0, kNone, kNone, Pack('D', ' ', ' ', ' '), 15, 16, kDestinationLine}));
+  EXPECT_EQ(Parse("D       10.1.0.0", 16, Source::SortResult),
+            (Parsed{2561, 0, kNone, kNone, Pack('D', ' ', ' ', ' '), 15, 16, TablePart::Destination}));
 }
 
-TEST(ParseRouteLine, NonRouteLines) {
+TEST(IosRouteLineStream, NonRouteLines) {
   const std::string lines[] = {
       "Gateway of last resort is not set",
       "",
@@ -89,37 +88,34 @@ TEST(ParseRouteLine, NonRouteLines) {
   for (const std::string& line : lines) {
     for (int maskInForce : {0, 24}) {  // MaskCode: no correction at 0
       EXPECT_EQ(Parse(line, maskInForce),
-                (Parsed{kNone, kNone, kNone, kNone, kNotRouteProto, maskInForce - 1, maskInForce, kBeforeFirstRoute}))
+                (Parsed{kNone, kNone, kNone, kNone, kNotRouteProto, maskInForce - 1, maskInForce,
+                        TablePart::BeforeFirstRoute}))
           << "[" << line << "]";
     }
   }
 }
 
-TEST(ParseRouteLine, StreamStateAndMaskInheritance) {
-  LineStream stream1, stream2;
-  stream1.MaskInForce = 7;
-  stream2.MaskInForce = 9;
-  RouteFields f;
-  // LineState: 0 starts the stream (mask 0), then 1, 2, 3 and back to 2.
-  const std::tuple<const char*, int, int> steps[] = {
-      {"Gateway of last resort is not set", kBeforeFirstRoute, -1},
-      {"     10.0.0.0/24 is subnetted, 3 subnets", kDestinationLine, 23},
-      {"C       10.0.1.0 is directly connected, Ethernet0", kDestinationLine, 23},
-      {"", kAfterRoute, 23},
-      {"foo", kAfterRoute, 23},
-      {"C       10.0.2.0 is directly connected, Ethernet0", kDestinationLine, 23},
+TEST(IosRouteLineStream, StreamStateAndMaskInheritance) {
+  IosRouteLineStream stream1, stream2(Source::Log, 9);
+  // A new stream starts before its first route with mask 0; then its lines
+  // go to Destination, AfterRoute and back to Destination.
+  const std::tuple<const char*, TablePart, int> steps[] = {
+      {"Gateway of last resort is not set", TablePart::BeforeFirstRoute, -1},
+      {"     10.0.0.0/24 is subnetted, 3 subnets", TablePart::Destination, 23},
+      {"C       10.0.1.0 is directly connected, Ethernet0", TablePart::Destination, 23},
+      {"", TablePart::AfterRoute, 23},
+      {"foo", TablePart::AfterRoute, 23},
+      {"C       10.0.2.0 is directly connected, Ethernet0", TablePart::Destination, 23},
   };
-  int ls1 = kStreamStart, ls2 = kBeforeFirstRoute;
-  for (const auto& [line, lineState, maskCode] : steps) {
-    ParseRouteLine(line, f, ls1, stream1);
-    EXPECT_EQ(std::pair(ls1, f.MaskCode), std::pair(lineState, maskCode)) << line;
+  for (const auto& [line, part, maskCode] : steps) {
+    const RouteFields f = stream1.Parse(line);
+    EXPECT_EQ(std::pair(f.Part, f.MaskCode), std::pair(part, maskCode)) << line;
   }
-  // Another stream is untouched by stream 1; a stream continued with
-  // LineState 1 keeps its mask in force.
-  ParseRouteLine("C       10.0.3.0 is directly connected, Ethernet0", f, ls2, stream2);
-  EXPECT_EQ(f.MaskCode, 8);
-  EXPECT_EQ(stream1.MaskInForce, 24);
-  EXPECT_EQ(stream2.MaskInForce, 9);
+  // Another stream is untouched by stream 1; a stream that goes on keeps its
+  // mask in force.
+  EXPECT_EQ(stream2.Parse("C       10.0.3.0 is directly connected, Ethernet0").MaskCode, 8);
+  EXPECT_EQ(stream1.MaskInForce(), 24);
+  EXPECT_EQ(stream2.MaskInForce(), 9);
 }
 
 TEST(EndsAfterDestination, RecognisesWrappedRouteHeads) {

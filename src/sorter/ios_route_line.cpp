@@ -1,4 +1,4 @@
-#include "sorter/parse_route_line.h"
+#include "sorter/ios_route_line.h"
 
 #include <string>
 
@@ -163,13 +163,6 @@ void ReadNextHop(std::string_view s, RouteFields& f) {
   f.HopLow = octet[2] * 256 + octet[3];
 }
 
-void NonRoute(RouteFields& f, int& lineState, int maskLen) {
-  f.DestHigh = f.DestLow = f.HopHigh = f.HopLow = kNoAddress;
-  f.ProtoCode = kNotRouteProto;
-  f.MaskCode = maskLen - 1;
-  lineState |= 1;
-}
-
 }  // namespace
 
 int32_t PackProtoCode(std::string_view line) {
@@ -183,46 +176,53 @@ bool IsRouteStartLine(std::string_view line) {
   return line.size() >= 5 && c1 != ' ' && c1 != '*' && (c2 == ' ' || c2 == '*') && line[4] == ' ';
 }
 
-void ParseRouteLine(std::string_view s, RouteFields& f, int& LineState, LineStream& stream) {
-  int& maskLen = stream.MaskInForce;
-  if (LineState == kStreamStart) {
-    maskLen = 0;
-    LineState = kBeforeFirstRoute;
-  }
+RouteFields IosRouteLineStream::NonRoute() const {
+  RouteFields f;
+  f.MaskCode = maskInForce_ - 1;
+  f.Part = seenDestination_ ? TablePart::AfterRoute : TablePart::BeforeFirstRoute;
+  return f;
+}
+
+// A route start line, or a line indented by two or more spaces (a subnet
+// header, say), has a destination when a dotted quad follows the code column and
+// its marks; a mask given with it becomes the mask in force.
+RouteFields IosRouteLineStream::Parse(std::string_view s) {
+  RouteFields f;
   size_t p;
   if (IsRouteStartLine(s)) {
     f.ProtoCode = PackProtoCode(s);
     p = 4;
   } else if (At(s, 0) == ' ' && At(s, 1) == ' ') {
-    f.ProtoCode = kNotRouteProto;
     p = 0;
   } else {
-    return NonRoute(f, LineState, maskLen);
+    return NonRoute();
   }
   while (At(s, p) == ' ' || At(s, p) == '*') ++p;
-  if (p >= s.size()) return NonRoute(f, LineState, maskLen);
+  if (p >= s.size()) return NonRoute();
   if (s.size() >= 21 && s.substr(0, 20).find_first_not_of(' ') == std::string_view::npos &&
       IsDigit(s[20])) {
-    return NonRoute(f, LineState, maskLen);
+    return NonRoute();
   }
   int octet[4];
   char terminator = '\0';
   auto destinationEnd = [&](size_t q) {
-    if (q >= s.size()) return stream.DestinationMayEndLine;
+    if (q >= s.size()) return sortResult_;
     if (s[q] != '/' && s[q] != ' ') return false;
     terminator = s[q];
     return true;
   };
-  if (!ReadDottedQuad(s, p, octet, destinationEnd)) return NonRoute(f, LineState, maskLen);
+  if (!ReadDottedQuad(s, p, octet, destinationEnd)) return NonRoute();
   if (terminator != '\0') ++p;
   f.DestHigh = octet[0] * 256 + octet[1];
   f.DestLow = octet[2] * 256 + octet[3];
-  LineState = kDestinationLine;
+  f.Part = TablePart::Destination;
+  seenDestination_ = true;
 
   const int mask = ReadMask(s, p, terminator);
-  if (mask >= 0 && mask <= 32) maskLen = mask;
-  f.MaskCode = maskLen == 0 ? 0 : maskLen - 1;
-  if (stream.ReadsNextHop) ReadNextHop(s, f);
+  if (mask >= 0 && mask <= 32) maskInForce_ = mask;
+  f.MaskCode = maskInForce_ == 0 ? 0 : maskInForce_ - 1;
+  if (!sortResult_) ReadNextHop(s, f);
+  return f;
 }
 
 bool EndsAfterDestination(std::string_view s) {

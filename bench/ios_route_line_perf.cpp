@@ -3,7 +3,7 @@
 
 #include "perf_support.h"
 #include "sorter/make_sort_keys.h"
-#include "sorter/parse_route_line.h"
+#include "sorter/ios_route_line.h"
 
 namespace tess {
 namespace {
@@ -11,13 +11,10 @@ namespace {
 void ParseAndBuildKeys(benchmark::State& state) {
   const std::vector<std::string> lines = bench::RouteLines(100'000);
   for (auto _ : state) {
-    LineStream stream;
-    int lineState = kStreamStart;
-    RouteFields fields;
+    IosRouteLineStream stream;
     int64_t line = 0;
     for (const std::string& text : lines) {
-      ParseRouteLine(text, fields, lineState, stream);
-      benchmark::DoNotOptimize(BuildKeyWords(SortOrder::ProtocolThenNextHop, fields, lineState, ++line));
+      benchmark::DoNotOptimize(BuildKeyWords(SortOrder::ProtocolThenNextHop, stream.Parse(text), ++line));
     }
   }
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(lines.size()));
