@@ -137,6 +137,10 @@ CompareOutcome CompareLogs(const CompareRequest& request, const CompareProgress&
   if (!outcome.status.ok()) {
     outcome.DifferenceCount = 0;
     outcome.Record = {};
+  } else if (outcome.BeforeRouteLines == 0 || outcome.AfterRouteLines == 0) {
+    // Nothing was compared: "同等です" would claim what was never checked.
+    const std::string& log = outcome.BeforeRouteLines == 0 ? request.Before.LogPath : request.After.LogPath;
+    outcome.NotCompared = Status::Fail(ErrorCode::NoRouteLines, log);
   }
   return outcome;
 }

@@ -61,6 +61,10 @@ struct CompareOutcome {
   int64_t BeforeRouteLines = 0;
   int64_t AfterRouteLines = 0;
   ComparisonRecord Record;  // filled when the request asked for it and the run succeeded
+  /// Ok, or why a comparison that ran and published its report did not
+  /// really compare: a log without any route line (NoRouteLines, naming the
+  /// log; log 1 when both are). Front ends report such a run as failed.
+  Status NotCompared;
 };
 
 /// What a comparison tells its caller while it runs, so that a window can

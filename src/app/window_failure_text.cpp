@@ -73,4 +73,8 @@ std::string WindowFailureText(const Status& status) {
   return text;
 }
 
+std::string WindowWarningText(const Status& status) {
+  return std::string(TextOf(status.code()).Japanese) + "\nファイル: " + ShownFileName(status.file());
+}
+
 }  // namespace tess

@@ -20,4 +20,9 @@ std::optional<std::string> SystemErrorDescription(int errnum);
 /// the file's name (ShownFileName).
 std::string WindowFailureText(const Status& status);
 
+/// The text of the window's warning box for a run that finished but could
+/// not do its work whole (`status`, a failure such as NoRouteLines): the
+/// code's description and the file's name.
+std::string WindowWarningText(const Status& status);
+
 }  // namespace tess

@@ -123,8 +123,12 @@ VerdictCounts CountVerdicts(const std::vector<PairResult>& pairs) {
   return counts;
 }
 
+const Status& FailureOf(const CompareOutcome& outcome) {
+  return outcome.status.ok() ? outcome.NotCompared : outcome.status;
+}
+
 PairVerdict VerdictOf(const CompareOutcome& outcome) {
-  if (!outcome.status.ok()) return PairVerdict::Failed;
+  if (!outcome.status.ok() || !outcome.NotCompared.ok()) return PairVerdict::Failed;
   return outcome.DifferenceCount == 0 ? PairVerdict::Same : PairVerdict::Different;
 }
 

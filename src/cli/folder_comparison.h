@@ -46,8 +46,11 @@ struct VerdictCounts {
 };
 VerdictCounts CountVerdicts(const std::vector<PairResult>& pairs);
 
-/// The verdict of a comparison's outcome.
+/// The verdict of a comparison's outcome: Failed also when it ran without
+/// comparing anything (CompareOutcome::NotCompared).
 PairVerdict VerdictOf(const CompareOutcome& outcome);
+/// Why a Failed pair failed: its run's status, or what kept it from comparing.
+const Status& FailureOf(const CompareOutcome& outcome);
 
 /// The pairs of two folders in name order, with a request for each name
 /// found in both (`requests[i]` belongs to `pairs[i]`; a one-sided name has

@@ -68,10 +68,12 @@ std::string Pair(const PairResult& pair) {
   out += "      \"after\": " + PathOrNull(pair.AfterPath) + ",\n";
   out += std::string("      \"verdict\": \"") + VerdictName(pair.Verdict) + "\",\n";
   out += "      \"difference_count\": " + std::to_string(pair.Outcome.DifferenceCount) + ",\n";
-  const bool reported = pair.Verdict == PairVerdict::Same || pair.Verdict == PairVerdict::Different;
-  out += "      \"report\": " + PathOrNull(reported ? pair.ReportPath : "") + ",\n";
+  // A comparison that ran without comparing (a log without route lines)
+  // failed, but its report was published.
+  const bool ran = !pair.ReportPath.empty() && pair.Outcome.status.ok();
+  out += "      \"report\": " + PathOrNull(ran ? pair.ReportPath : "") + ",\n";
   if (pair.Verdict == PairVerdict::Failed) {
-    out += "      \"error\": " + JsonString(pair.Outcome.status.Message()) + ",\n";
+    out += "      \"error\": " + JsonString(FailureOf(pair.Outcome).Message()) + ",\n";
   }
   out += "      \"tables\": " + Tables(pair.Outcome.Record) + ",\n";
   out += "      \"differences\": " + Differences(pair.Outcome.Record) + "\n";

@@ -21,7 +21,7 @@ std::string Describe(const PairResult& pair, const std::string& beforeDir, const
     case PairVerdict::Failed:
       break;
   }
-  return "failed: " + pair.Outcome.status.Message();
+  return "failed: " + FailureOf(pair.Outcome).Message();
 }
 
 }  // namespace

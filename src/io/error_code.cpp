@@ -37,6 +37,8 @@ constexpr std::array kErrorTexts = {
     ErrorText{ErrorCode::LogComparedWithFolder, "compare two logs or two folders, not a log with a folder",
               "ログとフォルダーは比較できません。ログ二つ、またはフォルダー二つを指定してください。"},
     ErrorText{ErrorCode::OutputFolderMissing, "the output folder does not exist", "出力先のフォルダーがありません。"},
+    ErrorText{ErrorCode::NoRouteLines, "no route lines found",
+              "ルート情報の行が見つかりませんでした。比較結果は書き出しましたが、正しく比較できていない可能性があります。"},
     ErrorText{ErrorCode::CommandLine, "{}", "コマンドラインが正しくありません。"},
 };
 

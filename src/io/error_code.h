@@ -27,6 +27,7 @@ enum class ErrorCode {
   PairsWriteOneFile,
   LogComparedWithFolder,
   OutputFolderMissing,
+  NoRouteLines,  // a comparison ran, but a log held no route line to compare
   CommandLine,  // a command line that cannot run; its text is the detail
 };
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMessageBox>
 #include <array>
 #include <atomic>
 #include <functional>
@@ -89,6 +90,8 @@ class MainWindow : public QMainWindow {
   void RepaintNow(QLineEdit* field, const ColouredPath& path);
   void ShowHelp(const std::string& text);
   void ShowFailure(const Status& status);
+  void ShowWarning(const Status& status);
+  void ShowMessage(QMessageBox::Icon icon, const QString& text);
   TwipScale Scale() const;
   QAction* Item(const char* name, int index) const;
 

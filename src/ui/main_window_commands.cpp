@@ -192,6 +192,7 @@ void MainWindow::CompareBothLogs() {
              RepaintNow(reportField_, model_.Report());
              ShowModel();
              if (!outcome->status.ok()) ShowFailure(outcome->status);
+             if (!outcome->NotCompared.ok()) ShowWarning(outcome->NotCompared);
            });
 }
 
@@ -224,19 +225,24 @@ void MainWindow::InputDropped(int slot, const QString& file) {
 void MainWindow::ShowHelp(const std::string& text) {
   QString shown = QString::fromUtf8(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kWindowCaption), shown, QMessageBox::Ok,
-                  this);
-  box.setTextFormat(Qt::PlainText);
-  box.setFont(WindowFont());
-  box.exec();
+  ShowMessage(QMessageBox::NoIcon, shown);
+}
+
+// A comparison that finished without comparing anything (a log without
+// route lines): its report is written, and the user is told not to trust it.
+void MainWindow::ShowWarning(const Status& status) {
+  ShowMessage(QMessageBox::Warning, FromState(WindowWarningText(status)));
 }
 
 // A failed run ends only that run: it has already removed its temporary
 // files and changed no file of the user's, and the window stays usable.
 void MainWindow::ShowFailure(const Status& status) {
-  const QString text = FromState(WindowFailureText(status));
-  QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kWindowCaption), text, QMessageBox::Ok,
-                  this);
+  ShowMessage(QMessageBox::Critical, FromState(WindowFailureText(status)));
+}
+
+// A modal box under the window's caption with an OK button, in the window's font.
+void MainWindow::ShowMessage(QMessageBox::Icon icon, const QString& text) {
+  QMessageBox box(icon, QString::fromUtf8(kWindowCaption), text, QMessageBox::Ok, this);
   box.setTextFormat(Qt::PlainText);
   box.setFont(WindowFont());
   box.exec();

@@ -67,7 +67,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReportCase{"EmptyLogAgainstGlobalAndVrf", "",
                    GlobalTable({kConnected}) + VrfTable("V", {"S    10.9.0.0/16 [1/0] via 10.1.1.9"}),
                    {"  > " + kConnected, "", "増>VRF:V", "  > S    10.9.0.0/16 [1/0] via 10.1.1.9", "",
-                    Differences(2)}},
+                    Differences(2)},
+                   {},
+                   2},  // the report is written, but a log without routes compared nothing
         ReportCase{"EmptyVrfOnlyInLog2", GlobalTable({kConnected}),
                    GlobalTable({kConnected}) + VrfTable("EMPTY", {}),
                    {"増>VRF:EMPTY", "", Differences(1)}},

@@ -407,7 +407,10 @@ TEST_F(Robustness, OptionErrorsStayOnOneLine) {
 
 // --- Logs without routes -----------------------------------------------
 
-TEST_F(Robustness, LogsWithoutRoutesAreWarnedAboutAndKeepTheirExitStatus) {
+// A sort of a log without route lines warns and succeeds (its result holds
+// every line); a comparison with one publishes its report but fails, as
+// nothing was compared: "同等です" with exit 0 would claim what no one checked.
+TEST_F(Robustness, LogsWithoutRoutesWarnASortAndFailAComparison) {
   const std::string other = "switch#show interfaces status\nPort  Name  Status\nGi0/1       connected\n";
   WriteFile(dir.File("sw1.log"), other);
   WriteFile(dir.File("sw2.log"), other + "Gi0/2       notconnect\n");
@@ -423,23 +426,27 @@ TEST_F(Robustness, LogsWithoutRoutesAreWarnedAboutAndKeepTheirExitStatus) {
   EXPECT_EQ(end.ExitCode, 0);
   EXPECT_EQ(end.Err, "tessaline: warning: empty.log: no route lines found\n");
 
-  // Two such logs: "同等です", exit 0, and a warning for each.
+  // Two such logs: the report says "同等です", the run names log 1 and fails.
   end = Run({"sw1.log", "sw2.log"});
-  EXPECT_EQ(end.ExitCode, 0);
-  EXPECT_EQ(end.Err,
-            "tessaline: warning: sw1.log: no route lines found\n"
-            "tessaline: warning: sw2.log: no route lines found\n");
+  EXPECT_EQ(end.ExitCode, 2);
+  EXPECT_EQ(end.Err, "tessaline: sw1.log: no route lines found\n");
   EXPECT_TRUE(ReadFile(dir.File("sw2.dif")).ends_with("同等です\r\n"));
 
-  end = Run({"r.log", "sw2.log"});
-  EXPECT_EQ(end.ExitCode, 1);
-  EXPECT_EQ(end.Err, "tessaline: warning: sw2.log: no route lines found\n");
+  end = Run({"--json", "r.log", "sw2.log"});
+  EXPECT_EQ(end.ExitCode, 2);
+  EXPECT_EQ(end.Err, "tessaline: sw2.log: no route lines found\n");
+  EXPECT_NE(end.Out.find("\"verdict\": \"failed\""), std::string::npos) << end.Out;
+  EXPECT_NE(end.Out.find("\"report\": \"sw2.dif\""), std::string::npos) << end.Out;
+  EXPECT_NE(end.Out.find("\"error\": \"sw2.log: no route lines found\""), std::string::npos) << end.Out;
+  EXPECT_TRUE(ReadFile(dir.File("sw2.dif")).ends_with(" 1 の違いがあります\r\n"));
+
 
   end = Run({"r.log"});
   EXPECT_EQ(end.ExitCode, 0);
   EXPECT_EQ(end.Err, "");
 
-  // Folders: each such log of the pairs that ran.
+  // Folders: a pair that ran with such a log is counted as failed, with the
+  // same reason; its report is written.
   fs::create_directories(dir.File("b"));
   fs::create_directories(dir.File("a"));
   WriteFile(dir.File("b/x.log"), other);
@@ -448,8 +455,14 @@ TEST_F(Robustness, LogsWithoutRoutesAreWarnedAboutAndKeepTheirExitStatus) {
   WriteFile(dir.File("a/y.log"), kLog);
   WriteFile(dir.File("b/only.log"), other);
   end = Run({"b", "a"});
-  EXPECT_EQ(end.ExitCode, 1);
-  EXPECT_EQ(end.Err, "tessaline: warning: b/x.log: no route lines found\n");
+  EXPECT_EQ(end.ExitCode, 2);
+  EXPECT_EQ(end.Out,
+            "only.log  only in b\n"
+            "x.log     failed: b/x.log: no route lines found\n"
+            "y.log     same\n"
+            "3 pairs: 1 same, 0 differ, 1 one-sided, 1 failed\n");
+  EXPECT_EQ(end.Err, "");
+  EXPECT_TRUE(Exists(dir.File("a/x.dif")));
 }
 
 }  // namespace

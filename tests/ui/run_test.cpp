@@ -142,6 +142,20 @@ class RunTest : public QObject, protected WindowFixture {
     QCOMPARE(Field("txtWriteFile", 1)->text(), Path("r1.srt"));
   }
 
+  // A comparison with a log that holds no route line writes its report, and
+  // a warning box says that nothing was really compared.
+  void comparisonWithoutRouteLinesWarnsAfterWritingTheReport() {
+    WriteFile(dir_->File("sw.log"), "switch#show interfaces status\nGi0/1  connected\n");
+    Choose(1, "r1.log");
+    Choose(2, "sw.log");
+    const ShownBox box = AnswerBox([&] { Invoke("cmdDiff"); });
+    QVERIFY(box.captionAndOkOnly && box.icon == QMessageBox::Warning);
+    QCOMPARE(box.text, QString::fromUtf8("ルート情報の行が見つかりませんでした。比較結果は書き出しましたが、"
+                                         "正しく比較できていない可能性があります。\nファイル: ") +
+                           Path("sw.log"));
+    QVERIFY(Exists(dir_->File("sw.dif")));
+  }
+
   // A run goes on off the window's thread: the commands that start runs
   // are off and the cursor is busy meanwhile, and all is back afterwards.
   void runsLeaveTheWindowResponsive() {
