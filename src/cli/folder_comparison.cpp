@@ -88,9 +88,8 @@ void RunPair(PairResult& pair, const CompareRequest& request) {
   try {
     pair.Outcome = CompareLogs(request);
   } catch (const std::bad_alloc&) {
-    pair.Outcome.DifferenceCount = 0;
-    pair.Outcome.Record = {};
-    pair.Outcome.status = OutOfMemory(request.ReportPath);
+    pair.Outcome = CompareOutcome();
+    pair.Outcome.status = Status::Fail(ErrorCode::OutOfMemory, request.ReportPath);
   }
   pair.Verdict = VerdictOf(pair.Outcome);
 }

@@ -22,7 +22,6 @@ std::string Status::reason() const {
   return text;
 }
 
-Status OutOfMemory(std::string file) { return Status::Fail(ErrorCode::OutOfMemory, std::move(file)); }
 
 std::string Status::Message() const { return ShownFileName(file_) + ": " + reason(); }
 

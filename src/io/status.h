@@ -49,9 +49,6 @@ class Status {
   int errno_ = 0;
 };
 
-/// A run about `file` that ran out of memory.
-Status OutOfMemory(std::string file);
-
 /// `run()`, a Status; running out of memory in it (std::bad_alloc) is a
 /// failed run about `file` like any other. For the boundaries of a run only:
 /// what the run made is removed as the exception unwinds it.
@@ -60,7 +57,7 @@ Status FailOnOutOfMemory(const std::string& file, Run&& run) {
   try {
     return run();
   } catch (const std::bad_alloc&) {
-    return OutOfMemory(file);
+    return Status::Fail(ErrorCode::OutOfMemory, file);
   }
 }
 

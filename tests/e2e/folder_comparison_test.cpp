@@ -216,26 +216,6 @@ TEST_F(Folders, OutputFolderTakesEveryOutput) {
   EXPECT_EQ(Run({"-o", "missing", "before/a.log"}).err, "tessaline: missing: the output folder does not exist\n");
 }
 
-// Logs in folders the user cannot write to (a read-only share): with -o
-// every file of the run, temporary ones included, goes to the output folder.
-TEST_F(Folders, ReadOnlyLogFoldersCompareIntoTheOutputFolder) {
-  fs::remove(dir.File("after/d.dif"));
-  fs::create_directories(dir.File("out"));
-  dir.OpenToEveryone();
-  config.OpenToEveryone();
-  fs::permissions(dir.File("out"), fs::perms(0777));
-  for (const char* folder : {"before", "after"}) {
-    for (const auto& e : fs::directory_iterator(dir.File(folder))) fs::permissions(e.path(), fs::perms(0755));
-    fs::permissions(dir.File(folder), fs::perms(0555));
-  }
-  RunResult r = RunTessalineAsNobody({"-o", "out", "before", "after"}, dir.path(), config.path());
-  EXPECT_EQ(r.exitCode, 1) << r.err;
-  EXPECT_EQ(ListFolder(dir.File("out")), (std::vector<std::string>{"a.dif", "b.dif", "d.dif"}));
-  r = RunTessalineAsNobody({"-o", "out", "before/a.log"}, dir.path(), config.path());
-  EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_TRUE(Exists(dir.File("out/a.srt")));
-}
-
 // A log nobody may read fails its pair only; the other pairs run as ever.
 TEST_F(Folders, AnUnreadableLogFailsItsPairOnly) {
   fs::remove(dir.File("after/d.dif"));

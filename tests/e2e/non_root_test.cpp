@@ -55,23 +55,6 @@ TEST(NonRoot, SortIntoFolderNobodyCannotWriteToFailsAndLeavesItAsItWas) {
   EXPECT_EQ(ReadFile(dir.File("route.log")), kLog);
 }
 
-// An input nobody cannot read, in a folder nobody cannot write: the input is
-// named (it is checked first), not the result that could not be created.
-TEST(NonRoot, UnreadableLogIsNamedBeforeTheResultItsFolderRefuses) {
-  ScratchDir dir, config;
-  PutLog(dir);
-  fs::permissions(dir.File("route.log"), fs::perms(0600));
-  dir.OpenReadOnlyToOthers();
-  config.OpenToEveryone();
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"route.log"}, std::vector<std::string>{"route.log", "route.log"}}) {
-    const RunResult r = RunTessalineAsNobody(args, dir.path(), config.path());
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "tessaline: route.log: " + std::string(std::strerror(EACCES)) + "\n");
-  }
-  EXPECT_EQ(dir.List(), (std::vector<std::string>{"route.log"}));
-}
-
 TEST(NonRoot, SortInFolderOpenToNobodySucceedsAsNobody) {
   ScratchDir asRoot, rootConfig;
   PutLog(asRoot);

@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <numeric>
 
-#include "test_support.h"
-
 namespace tess {
 namespace {
 
@@ -37,29 +35,6 @@ TEST(LargeBuffer, GrowsOnDemandAndKeepsItsMemoryOtherwise) {
   char* large = buffer.Reserve(3 << 20);
   large[(3 << 20) - 1] = 'y';
   EXPECT_EQ(buffer.data(), large);
-}
-
-// Arrays of 24-byte entries (sizes that are no multiple of a page) grown
-// through several doublings and freed, hundreds of times: every mapping goes
-// back whole, the pages that rounding added and those a move left included.
-TEST(LargeArray, GivesBackAllItMappedWhenGrownAndFreed) {
-  if (testing::kAddressSanitizer) GTEST_SKIP() << "the address sanitizer's allocator grows by itself";
-  struct Entry {
-    uint64_t words[3];
-  };
-  const auto grow = [](int times) {
-    for (int k = 0; k < times; ++k) {
-      LargeArray<Entry> entries;
-      for (const size_t mib : {1, 3, 7, 15}) entries.reserve((mib << 20) / sizeof(Entry));
-      entries.push_back({{1, 2, 3}});
-    }
-  };
-  grow(5);
-  const testing::AddressSpace before = testing::AddressSpaceNow();
-  grow(500);
-  const testing::AddressSpace after = testing::AddressSpaceNow();
-  EXPECT_LE(after.Mappings, before.Mappings + 2);
-  EXPECT_LE(after.SizeKiB, before.SizeKiB + 4096) << "from " << before.SizeKiB << " KiB";
 }
 
 }  // namespace
