@@ -1,0 +1,20 @@
+// The route-table dialects a log may hold, one per table: the line that
+// opens a table decides it.
+#pragma once
+
+#include <cstdint>
+
+namespace tess {
+
+enum class TableDialect : uint8_t {
+  IosIpv4,  // IOS/IOS-XE "show ip route", and IOS-XR IPv4 tables
+  IosIpv6,  // IOS/IOS-XE "show ipv6 route"
+  Nxos,     // NX-OS "show ip route" and "show ipv6 route"
+  XrIpv6,   // IOS-XR "show route ipv6"
+};
+
+/// Whether a table of `dialect` is read as route blocks (a head line with
+/// its path lines under it) rather than as IOS route lines.
+constexpr bool ReadsRouteBlocks(TableDialect dialect) { return dialect != TableDialect::IosIpv4; }
+
+}  // namespace tess
