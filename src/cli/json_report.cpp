@@ -61,6 +61,14 @@ std::string Differences(const ComparisonRecord& record) {
   return out + (record.Differences.empty() ? "]" : "\n      ]");
 }
 
+// The routes each log's sort found, null when the logs were not both sorted.
+std::string RouteCounts(const PairResult& pair) {
+  const bool sorted = !pair.BeforePath.empty() && !pair.AfterPath.empty() && pair.Outcome.status.ok();
+  if (!sorted) return "null";
+  return "{\"before\": " + std::to_string(pair.Outcome.BeforeRouteLines) +
+         ", \"after\": " + std::to_string(pair.Outcome.AfterRouteLines) + "}";
+}
+
 std::string Pair(const PairResult& pair) {
   std::string out = "    {\n";
   out += "      \"name\": " + JsonString(pair.Name) + ",\n";
@@ -68,6 +76,7 @@ std::string Pair(const PairResult& pair) {
   out += "      \"after\": " + PathOrNull(pair.AfterPath) + ",\n";
   out += std::string("      \"verdict\": \"") + VerdictName(pair.Verdict) + "\",\n";
   out += "      \"difference_count\": " + std::to_string(pair.Outcome.DifferenceCount) + ",\n";
+  out += "      \"routes\": " + RouteCounts(pair) + ",\n";
   // A comparison that ran without comparing (a log without route lines)
   // failed, but its report was published.
   const bool ran = !pair.ReportPath.empty() && pair.Outcome.status.ok();

@@ -1,5 +1,7 @@
 #include "compare/line_match.h"
 
+#include "sorter/address128.h"
+
 namespace tess {
 
 namespace {
@@ -49,6 +51,10 @@ bool OneMoreSpaceAfterRouteCode(const std::string& a, const std::string& b) {
 bool LinesMatch(const std::string& a, const std::string& b, int maskCode1, int maskCode2) {
   return a == b || MaskWrittenOnOneSide(a, b, maskCode1, maskCode2) ||
          OneMoreSpaceAfterRouteCode(a, b);
+}
+
+bool LinesMatchAsNumbers(const std::string& a, const std::string& b) {
+  return a == b || WithCanonicalAddresses(a) == WithCanonicalAddresses(b);
 }
 
 bool BlocksMatch(const std::vector<std::string>& a, const std::vector<std::string>& b,

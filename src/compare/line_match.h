@@ -12,6 +12,10 @@ namespace tess {
 /// stands), or when one has one more space after its route code.
 bool LinesMatch(const std::string& a, const std::string& b, int maskCode1, int maskCode2);
 
+/// Lines of tables read as route blocks match when they are equal once
+/// every IPv6 address in them is written the same way (FE80::1 = fe80::1).
+bool LinesMatchAsNumbers(const std::string& a, const std::string& b);
+
 /// Blocks are equal when they have as many lines and each pair matches.
 bool BlocksMatch(const std::vector<std::string>& a, const std::vector<std::string>& b,
                  int maskCode1, int maskCode2);

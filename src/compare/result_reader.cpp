@@ -6,9 +6,11 @@
 
 namespace tess {
 
-void ResultReader::EnterSection(int64_t sectionStart, int64_t sectionEnd) {
+void ResultReader::EnterSection(int64_t sectionStart, int64_t sectionEnd, TableDialect dialect) {
   in_.Seek(sectionStart);
   sectionEnd_ = sectionEnd;
+  blockStream_.reset();
+  if (ReadsRouteBlocks(dialect)) blockStream_.emplace(dialect, RouteBlockStream::Source::SortResult);
 }
 
 bool ResultReader::ReadWithinSection(std::string& line) {
@@ -70,22 +72,52 @@ int64_t ResultReader::CountBlockLines(const std::string& first, const RouteField
   return count;
 }
 
-ResultReader::Mark ResultReader::Save() const { return {in_.Position(), stream_}; }
+ResultReader::Mark ResultReader::Save() const { return {in_.Position(), stream_, blockStream_}; }
 
 void ResultReader::Restore(const Mark& mark) {
   in_.Seek(mark.position);
   stream_ = mark.stream;
+  blockStream_ = mark.blockStream;
+}
+
+// A head with the paths and continuations under it. Blank lines between
+// them are not part of the block; the first other line that is neither
+// ends it and is read again by the next call.
+bool ResultReader::ReadRouteBlock(RouteBlock& block) {
+  std::string line;
+  BlockLine fields;
+  do {
+    block.Start = in_.Position();
+    if (!ReadWithinSection(line)) return false;
+    fields = blockStream_->Parse(line);
+  } while (!OpensRoute(fields.Role));
+  block.Destination = fields.Destination;
+  block.MaskCode = fields.MaskLength;
+  block.ReadAsBlocks = true;
+  block.Lines.push_back(std::move(line));
+  Mark end = Save();
+  while (ReadWithinSection(line)) {
+    const LineRole role = blockStream_->Parse(line).Role;
+    if (IsBlankLine(line)) continue;
+    if (role != LineRole::Path && role != LineRole::Continuation) break;
+    block.Lines.push_back(std::move(line));
+    end = Save();
+  }
+  Restore(end);
+  return true;
 }
 
 bool ResultReader::ReadBlock(RouteBlock& block) {
   block.Lines.clear();
+  if (blockStream_) return ReadRouteBlock(block);
   const int64_t before = in_.Position();
   BlockHead head = ReadBlockHead();
   if (head.lineCount < 1 || in_.Position() > sectionEnd_) return false;
   block.Start = before;
-  block.DestHigh = head.fields.DestHigh;
-  block.DestLow = head.fields.DestLow;
+  block.Destination = Address128::FromIpv4(static_cast<uint32_t>(head.fields.DestHigh) << 16 |
+                                           static_cast<uint32_t>(head.fields.DestLow));
   block.MaskCode = head.fields.MaskCode;
+  block.ReadAsBlocks = false;
   block.Lines.push_back(std::move(head.line));
   for (int64_t k = 1; k < head.lineCount; ++k) block.Lines.push_back(ReadPathLine());
   return true;

@@ -3,22 +3,28 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "io/line_reader.h"
 #include "io/status.h"
+#include "sorter/address128.h"
 #include "sorter/ios_route_line.h"
+#include "sorter/route_block_stream.h"
+#include "sorter/table_dialect.h"
 
 namespace tess {
 
-/// A route block and the destination and mask of its first line.
+/// A route block and the destination and mask of its first line. IOS IPv4
+/// destinations are IPv4-mapped, as the other dialects' are, so that routes
+/// of paired tables of different dialects still meet by destination.
 struct RouteBlock {
   std::vector<std::string> Lines;
-  int32_t DestHigh = kNoAddress;
-  int32_t DestLow = kNoAddress;
-  int MaskCode = 0;
+  Address128 Destination = Address128::None();
+  int MaskCode = 0;  // IOS IPv4: the mask length less one (0 for /0); otherwise the mask length
   int64_t Start = 0;  // file position of its first line
+  bool ReadAsBlocks = false;  // of a dialect read as route blocks: addresses compare as numbers
 };
 
 class ResultReader {
@@ -26,8 +32,9 @@ class ResultReader {
   Status Open(const std::string& path) { return in_.Open(path); }
   const Status& status() const { return in_.status(); }
 
-  /// Moves to the start of a section; no read goes past `sectionEnd`.
-  void EnterSection(int64_t sectionStart, int64_t sectionEnd);
+  /// Moves to the start of a section of `dialect`; no read goes past
+  /// `sectionEnd`.
+  void EnterSection(int64_t sectionStart, int64_t sectionEnd, TableDialect dialect = TableDialect::IosIpv4);
 
   /// Reads the section's next whole block; false when there is none.
   bool ReadBlock(RouteBlock& block);
@@ -37,6 +44,7 @@ class ResultReader {
   struct Mark {
     int64_t position;
     IosRouteLineStream stream;
+    std::optional<RouteBlockStream> blockStream;
   };
   Mark Save() const;
   void Restore(const Mark& mark);
@@ -50,6 +58,7 @@ class ResultReader {
     int64_t lineCount = 0;
   };
   BlockHead ReadBlockHead();
+  bool ReadRouteBlock(RouteBlock& block);
   std::string ReadPathLine();
   bool ReadWithinSection(std::string& line);
   int64_t CountBlockLines(const std::string& first, const RouteFields& firstFields);
@@ -57,6 +66,8 @@ class ResultReader {
   // The side's own line stream: it starts with mask 0, so a report depends
   // only on its two logs.
   IosRouteLineStream stream_{IosRouteLineStream::Source::SortResult};
+  // The stream of a section read as route blocks; none for IOS IPv4.
+  std::optional<RouteBlockStream> blockStream_;
   LineReader in_;
   int64_t sectionEnd_ = 0;
 };

@@ -23,7 +23,7 @@ SectionList BuildSectionList(const SortIndex& index) {
   SectionList list;
   list.reserve(index.Tables.size() + 1);  // and the end marker to come
   for (const TableExtent& table : index.Tables) {
-    list.push_back({SectionKind::kNamed, table.Name, table.Start, table.End, table.LineCount});
+    list.push_back({SectionKind::kNamed, table.Name, table.Start, table.End, table.LineCount, table.Dialect});
   }
   if (list.empty()) return list;
   auto byName = [](const SectionEntry& a, const SectionEntry& b) {
@@ -36,16 +36,54 @@ SectionList BuildSectionList(const SortIndex& index) {
   return list;
 }
 
+namespace {
+
+bool IsIpv6(const SectionEntry& e) { return e.Name.ends_with(kIpv6NameSuffix); }
+
+// The one table of one address family that a list holds, when it holds
+// exactly one (the preamble aside).
+SectionEntry* OnlyTableOfFamily(SectionList& list, bool ipv6) {
+  SectionEntry* only = nullptr;
+  for (size_t k = 1; k < list.size(); ++k) {
+    if (IsIpv6(list[k]) != ipv6) continue;
+    if (only != nullptr) return nullptr;
+    only = &list[k];
+  }
+  return only;
+}
+
+// Two captures of one VRF table each (`show ip route vrf X` against
+// `show ip route vrf Y`) compare their tables as the global ones: per
+// address family, when each log has exactly one table of it and neither is
+// the global table.
+void PairSingleTables(SectionList& side1, SectionList& side2) {
+  SectionEntry* v4a = OnlyTableOfFamily(side1, false);
+  SectionEntry* v4b = OnlyTableOfFamily(side2, false);
+  if (v4a != nullptr && v4b != nullptr && !IsGlobal(*v4a) && !IsGlobal(*v4b)) {
+    v4a->Name = v4b->Name = kGlobalTableName;
+  }
+  const std::string globalIpv6 = std::string(kDefaultInstanceName) + std::string(kIpv6NameSuffix);
+  SectionEntry* v6a = OnlyTableOfFamily(side1, true);
+  SectionEntry* v6b = OnlyTableOfFamily(side2, true);
+  if (v6a != nullptr && v6b != nullptr) v6a->Name = v6b->Name = globalIpv6;
+}
+
+}  // namespace
+
 void NameSectionLists(SectionList& side1, SectionList& side2) {
-  const bool twoVrfCaptures = side1.size() == 2 && side2.size() == 2 && !IsGlobal(side1[1]) &&
-                              !IsGlobal(side2[1]);
+  PairSingleTables(side1, side2);
   for (SectionList* list : {&side1, &side2}) {
     SectionList& l = *list;
     l[0].Kind = SectionKind::kPreamble;
     l[0].Name = "(不明)";
-    if (l.size() > 1 && (IsGlobal(l[1]) || twoVrfCaptures)) {
-      l[1].Kind = SectionKind::kDefaultInstance;
-      l[1].Name = "(Default Instance)";
+    for (size_t k = 1; k < l.size(); ++k) {
+      if (!IsGlobal(l[k])) continue;
+      l[k].Kind = SectionKind::kDefaultInstance;
+      l[k].Name = kDefaultInstanceName;
+    }
+    if (l.size() > 1) {
+      std::stable_sort(l.begin() + 1, l.end(),
+                       [](const SectionEntry& a, const SectionEntry& b) { return CompareEntries(a, b) < 0; });
     }
     SectionEntry end;
     end.Kind = SectionKind::kEndMarker;

@@ -25,6 +25,7 @@ struct SectionEntry {
   int64_t SectionStart = 1;
   int64_t SectionEnd = 1;
   int64_t LineCount = 0;
+  TableDialect Dialect = TableDialect::IosIpv4;
 };
 
 using SectionList = std::vector<SectionEntry>;

@@ -6,11 +6,18 @@
 namespace tess {
 
 namespace {
-bool SameKey(const RouteBlock& a, const RouteBlock& b) {
-  return a.DestHigh == b.DestHigh && a.DestLow == b.DestLow;
-}
-bool LowerKey(const RouteBlock& a, const RouteBlock& b) {
-  return a.DestHigh != b.DestHigh ? a.DestHigh < b.DestHigh : a.DestLow < b.DestLow;
+bool SameKey(const RouteBlock& a, const RouteBlock& b) { return a.Destination == b.Destination; }
+bool LowerKey(const RouteBlock& a, const RouteBlock& b) { return a.Destination < b.Destination; }
+
+// Routes of tables read as route blocks compare their addresses as numbers;
+// IOS IPv4 routes by the IOS rules of line_match.
+bool RouteBlocksMatch(const RouteBlock& a, const RouteBlock& b) {
+  if (!a.ReadAsBlocks && !b.ReadAsBlocks) return BlocksMatch(a.Lines, b.Lines, a.MaskCode, b.MaskCode);
+  if (a.Lines.size() != b.Lines.size()) return false;
+  for (size_t k = 0; k < a.Lines.size(); ++k) {
+    if (!LinesMatchAsNumbers(a.Lines[k], b.Lines[k])) return false;
+  }
+  return true;
 }
 
 // How a table that only one side has is written and recorded: gone when
@@ -55,7 +62,7 @@ int64_t TableWalk::Run() {
 void TableWalk::WriteWholeTable(Side side, const SectionEntry& entry) {
   const OneSidedTable table = OneSidedTableOf(side, texts_);
   ResultReader& reader = *readers_[side];
-  reader.EnterSection(entry.SectionStart, entry.SectionEnd);
+  reader.EnterSection(entry.SectionStart, entry.SectionEnd, entry.Dialect);
   if (entry.Kind == SectionKind::kNamed) report_.WriteLine(table.Heading + entry.Name);
   ++differenceCount_;
   RecordTable(entry, table.Outcome);
@@ -79,8 +86,8 @@ void TableWalk::WriteWholeTable(Side side, const SectionEntry& entry) {
 void TableWalk::ComparePair(const SectionEntry& entry1, const SectionEntry& entry2) {
   ResultReader& r1 = *readers_[Side::Before];
   ResultReader& r2 = *readers_[Side::After];
-  r1.EnterSection(entry1.SectionStart, entry1.SectionEnd);
-  r2.EnterSection(entry2.SectionStart, entry2.SectionEnd);
+  r1.EnterSection(entry1.SectionStart, entry1.SectionEnd, entry1.Dialect);
+  r2.EnterSection(entry2.SectionStart, entry2.SectionEnd, entry2.Dialect);
   RecordTable(entry1, TableOutcome::Compared);
   runs_[Side::Before].valid = runs_[Side::After].valid = false;
   headingWritten_ = false;
@@ -100,7 +107,7 @@ void TableWalk::ComparePair(const SectionEntry& entry1, const SectionEntry& entr
       ReportBlock(Change::kNew, b, entry1);
       haveB = r2.ReadBlock(b);
     } else {
-      if (!BlocksMatch(a.Lines, b.Lines, a.MaskCode, b.MaskCode)) ReportChangedPair(a, b, entry1);
+      if (!RouteBlocksMatch(a, b)) ReportChangedPair(a, b, entry1);
       haveA = r1.ReadBlock(a);
       haveB = r2.ReadBlock(b);
     }
@@ -140,20 +147,18 @@ void TableWalk::WriteHeadingOnce(const SectionEntry& entry1) {
 // Scans the rest of the same-destination run once per run (then answers
 // from what it found), so that many blocks of one destination stay linear.
 bool TableWalk::HasFollowingBlockWithMask(Side side, const RouteBlock& block, int maskCode) {
-  if (maskCode < 0 || maskCode > 32) return false;
+  if (maskCode < 0 || maskCode > kHighestMaskCode) return false;
   SameDestinationRun& run = runs_[side];
-  if (!run.valid || run.destHigh != block.DestHigh || run.destLow != block.DestLow ||
-      block.Start < run.scannedFrom) {
+  if (!run.valid || run.destination != block.Destination || block.Start < run.scannedFrom) {
     ResultReader& reader = *readers_[side];
     const ResultReader::Mark mark = reader.Save();
     run.valid = true;
-    run.destHigh = block.DestHigh;
-    run.destLow = block.DestLow;
+    run.destination = block.Destination;
     run.scannedFrom = block.Start;
     run.lastStart.fill(-1);
     RouteBlock next;
     while (reader.ReadBlock(next) && SameKey(next, block)) {
-      if (next.MaskCode >= 0 && next.MaskCode <= 32) run.lastStart[static_cast<size_t>(next.MaskCode)] = next.Start;
+      if (next.MaskCode >= 0 && next.MaskCode <= kHighestMaskCode) run.lastStart[static_cast<size_t>(next.MaskCode)] = next.Start;
     }
     reader.Restore(mark);
   }

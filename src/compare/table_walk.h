@@ -48,11 +48,12 @@ class TableWalk {
 
   // Masks present among the blocks that follow a block of the same
   // destination: for each mask code, where the last such block starts.
+  static constexpr int kHighestMaskCode = 128;  // an IPv6 mask length
   struct SameDestinationRun {
     bool valid = false;
-    int32_t destHigh = 0, destLow = 0;
+    Address128 destination;
     int64_t scannedFrom = 0;
-    std::array<int64_t, 33> lastStart{};
+    std::array<int64_t, kHighestMaskCode + 1> lastStart{};
   };
 
   PerSide<ResultReader*> readers_;

@@ -11,6 +11,15 @@ namespace tess {
 constexpr std::string_view kGatewayLinePrefix = "Gateway of last resort ";
 /// A line that names the VRF of the next table.
 constexpr std::string_view kRoutingTablePrefix = "Routing Table: ";
+/// A line that names the VRF of the next table in IOS-XR output.
+constexpr std::string_view kXrVrfPrefix = "VRF: ";
+/// What the name of an IPv6 table ends in, so that it pairs only with IPv6
+/// tables; the global IPv6 table is "(Default Instance) (IPv6)".
+constexpr std::string_view kIpv6NameSuffix = " (IPv6)";
+/// How a comparison names the global table.
+constexpr std::string_view kDefaultInstanceName = "(Default Instance)";
+/// How NX-OS and IOS-XR name the global table's VRF.
+constexpr std::string_view kDefaultVrfName = "default";
 /// Name of the text before the first table.
 constexpr std::string_view kPreambleTableName = "!!begin";
 /// Name of a table that no "Routing Table: " line named: the global table.

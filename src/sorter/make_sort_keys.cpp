@@ -46,18 +46,38 @@ KeyWords BuildKeyWords(SortOrder order, const RouteFields& f, int64_t lineNumber
   }
 }
 
-void SortKeyMaker::Add(size_t section, std::string_view line, int64_t position, int64_t length) {
+void SortKeyMaker::Add(size_t section, TableDialect dialect, std::string_view line, int64_t position,
+                       int64_t length) {
   if (section != section_) {
     section_ = section;
     lineNumber_ = 0;
     stream_ = IosRouteLineStream();
+    blockStream_.reset();
     if (keyBits_.size() <= section) keyBits_.resize(section + 1);
+    if (blockTableOf_.size() <= section) blockTableOf_.resize(section + 1, kNoBlockTable);
   }
+  if (tess::ReadsRouteBlocks(dialect)) return AddBlockLine(section, dialect, line, position, length);
   const RouteFields fields = stream_.Parse(line);
   if (fields.StartsRoute()) ++routeLineCount_;
   const LineRecord record = LineRecord::Make(BuildKeyWords(order_, fields, ++lineNumber_), position, length);
   keyBits_[section].Add(record);
   records_.push_back(record);
+}
+
+// The lines of a section that turned out to be read as route blocks only
+// at its first route (IOS-XR IPv6) were all loose lines before it.
+void SortKeyMaker::AddBlockLine(size_t section, TableDialect dialect, std::string_view line, int64_t position,
+                                int64_t length) {
+  if (blockTableOf_[section] == kNoBlockTable) {
+    blockTableOf_[section] = blockTables_.StartTable();
+    for (int64_t k = 0; k < lineNumber_; ++k) blockTables_.Add(BlockLine{});
+  }
+  if (!blockStream_) blockStream_.emplace(dialect);
+  const BlockLine fields = blockStream_->Parse(line);
+  if (OpensRoute(fields.Role)) ++routeLineCount_;
+  blockTables_.Add(fields);
+  ++lineNumber_;
+  records_.push_back(LineRecord::Make({0, 0, 0, 0}, position, length));
 }
 
 }  // namespace tess

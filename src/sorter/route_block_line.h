@@ -3,7 +3,9 @@
 // carries.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "sorter/address128.h"
 
@@ -33,5 +35,26 @@ struct BlockLine {
   Address128 NextHop = Address128::None();
   uint64_t Protocol = 0;
 };
+
+}  // namespace tess
+
+namespace tess {
+
+/// Packs up to eight characters of `text` into a number that orders as the
+/// text does (first character highest).
+uint64_t PackProtocol(std::string_view text);
+
+/// The next hop of a path whose "via " ends just before `rest`: the address
+/// there (followed by the end, ",", "%" or a space), zero when an interface
+/// stands there instead ("via Vlan1, directly connected", "via Null0"),
+/// Address128::None() when nothing readable does.
+Address128 ReadNextHop(std::string_view rest);
+
+/// Reads "/LEN" (0 to `maxLength`) at the start of `rest`: characters read,
+/// 0 when none stands there.
+size_t ReadMaskLength(std::string_view rest, int maxLength, int& length);
+
+/// Whether `line` holds nothing but spaces (and tabs).
+bool IsBlankLine(std::string_view line);
 
 }  // namespace tess

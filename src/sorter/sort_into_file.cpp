@@ -24,6 +24,14 @@ constexpr size_t kWindowBytesPerLine = 12;
 static_assert(kWindowBytesPerLine < sizeof(LineRecord) - sizeof(LinePlace),
               "the read-back window takes only memory the sorted records give back");
 
+// The places of a section's lines (its records in log order) in `order`.
+std::vector<LinePlace> PlacesInOrder(std::span<const LineRecord> lines, const std::vector<uint32_t>& order) {
+  std::vector<LinePlace> places;
+  places.reserve(order.size());
+  for (const uint32_t line : order) places.push_back(lines[line].Place());
+  return places;
+}
+
 // Sorts each section's records (they follow one another in the key maker's
 // records, as the sections do in the temporary file) and writes its lines
 // in that order into `out`, recording where each section stands.
@@ -36,19 +44,27 @@ Status SortSections(const std::string& logPath, const std::string& tempPath,
   index.Tables.clear();
   index.Tables.reserve(sections.size());
   size_t first = 0;
+  std::vector<uint32_t> blockLines;
+  std::vector<LineRole> blockRoles;
   for (size_t s = 0; s < sections.size(); ++s) {
     const SplitSection& section = sections[s];
     if (stop != nullptr && *stop) return StoppedRun(logPath);
     const int64_t start = out.Position();
     const std::span<LineRecord> lines = keys.Records().Part(first, static_cast<size_t>(section.LineCount));
     first += lines.size();
-    SortInKeyOrder(lines, keys.KeyBitsOf(s));
     const size_t window =
         std::max(SortedLineReader::kDefaultWindowBytes, lines.size() * kWindowBytesPerLine);
-    if (Status st = WriteSortedTable(linesIn, KeepOnlyPlaces(lines), options, out, window); !st.ok()) {
-      return st;
+    Status written;
+    if (keys.ReadsRouteBlocks(s)) {
+      keys.BlockLinesInOrder(s, blockLines, blockRoles);
+      const std::vector<LinePlace> places = PlacesInOrder(lines, blockLines);
+      written = WriteSortedBlocks(linesIn, places, blockRoles, options, section.Dialect, out, window);
+    } else {
+      SortInKeyOrder(lines, keys.KeyBitsOf(s));
+      written = WriteSortedTable(linesIn, KeepOnlyPlaces(lines), options, out, window);
     }
-    index.Tables.push_back({section.Name, section.LineCount, start, out.Position()});
+    if (!written.ok()) return written;
+    index.Tables.push_back({section.Name, section.LineCount, start, out.Position(), section.Dialect});
   }
   return Status::Ok();
 }
@@ -62,8 +78,10 @@ Status SortIntoFile(const std::string& logPath, const std::string& tempBase,
   // The keys are made as the split writes each line, so the temporary file
   // is read back only once, in sorted order.
   SortKeyMaker keys(options.InForce ? options.Order : SortOrder::Destination);
-  const SplitLineObserver makeKey = [&keys](size_t section, std::string_view line, int64_t position,
-                                            int64_t length) { keys.Add(section, line, position, length); };
+  const SplitLineObserver makeKey = [&keys](size_t section, TableDialect dialect, std::string_view line,
+                                            int64_t position, int64_t length) {
+    keys.Add(section, dialect, line, position, length);
+  };
   // A failed split has removed what it wrote (and never touches a file it
   // refused to replace).
   if (Status st = SplitTables(logPath, tempBase, resultPath, sections, stop, makeKey); !st.ok()) return st;

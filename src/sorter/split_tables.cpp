@@ -6,8 +6,10 @@
 #include "io/line_reader.h"
 #include "io/line_writer.h"
 #include "io/paths.h"
+#include "sorter/coded_ipv6_route_line.h"
 #include "sorter/ios_route_line.h"
 #include "sorter/log_format.h"
+#include "sorter/table_opener.h"
 
 namespace tess {
 
@@ -72,7 +74,7 @@ class Splitter {
       return Status::Fail(ErrorCode::TemporaryWouldOverwriteInputOrResult, temp_);
     }
     if (Status st = out_.Create(temp_, LineWriter::Mode::kDirect); !st.ok()) return st;
-    OpenSection(std::string(kPreambleTableName));
+    OpenSection(std::string(kPreambleTableName), TableDialect::IosIpv4);
     InputLines input(reader);
     std::string line;
     for (uint64_t count = 1; input.Next(line); ++count) {
@@ -85,10 +87,57 @@ class Splitter {
 
  private:
   Status Cycle(std::string& line, InputLines& input) {
-    if (StartsWith(line, kRoutingTablePrefix)) nextName_ = line.substr(kRoutingTablePrefix.size());
-    if (StartsWith(line, kGatewayLinePrefix)) {
-      OpenSection(std::exchange(nextName_, std::string(kGlobalTableName)));
+    NoteTableBoundary(line);
+    // The repairs of wrapped lines and extra paths are IOS IPv4's; the other
+    // dialects keep every line as it is and read routes as blocks.
+    if (sections_.back().Dialect == TableDialect::IosIpv4) RepairIosLine(line, input);
+    const int64_t position = out_.Position();
+    out_.WriteLine(line);
+    if (observer_) {
+      std::string_view asReadBack = line;
+      while (!asReadBack.empty() && asReadBack.back() == '\r') asReadBack.remove_suffix(1);
+      observer_(sections_.size() - 1, sections_.back().Dialect, asReadBack, position, out_.Position() - position);
     }
+    previous_ = line;
+    ++sections_.back().LineCount;
+    return Status::Ok();
+  }
+
+  // Opens a section at a line that opens a table, and notes the names that
+  // "Routing Table: NAME" (IOS) and "VRF: NAME" (IOS-XR) give the next one.
+  // A table opened by "Gateway of last resort" is IOS IPv4 unless the
+  // gateway or its first route is IPv6 (IOS-XR "show route ipv6").
+  void NoteTableBoundary(std::string_view line) {
+    if (StartsWith(line, kRoutingTablePrefix)) {
+      nextName_ = line.substr(kRoutingTablePrefix.size());
+    } else if (std::optional<std::string> vrf = XrVrfNameOf(line)) {
+      nextName_ = std::move(*vrf);
+    }
+    if (StartsWith(line, kGatewayLinePrefix)) {
+      OpenSection(std::exchange(nextName_, std::string(kGlobalTableName)), TableDialect::IosIpv4);
+      familyPending_ = true;
+      if (line.find(':') != std::string_view::npos) TurnSectionIpv6();
+    } else if (std::optional<TableOpening> opening = TableOpenedBy(line)) {
+      OpenSection(std::move(opening->Name), opening->Dialect);
+      familyPending_ = false;
+    } else if (familyPending_) {
+      if (OpensRoute(ReadCodedIpv6Line(line, false).Role)) {
+        TurnSectionIpv6();
+      } else if (IsRouteStartLine(line)) {
+        familyPending_ = false;
+      }
+    }
+  }
+
+  // The section opened by "Gateway of last resort" is an IOS-XR IPv6 table.
+  void TurnSectionIpv6() {
+    SplitSection& section = sections_.back();
+    section.Dialect = TableDialect::XrIpv6;
+    section.Name = Ipv6TableName(section.Name);
+    familyPending_ = false;
+  }
+
+  void RepairIosLine(std::string& line, InputLines& input) {
     if (StartsWith(line, "    ")) {
       ApplyPathRule(line);
     } else {
@@ -99,16 +148,6 @@ class Splitter {
     } else if (EndsAfterDestination(line)) {
       JoinWrappedLine(line, input, " ");
     }
-    const int64_t position = out_.Position();
-    out_.WriteLine(line);
-    if (observer_) {
-      std::string_view asReadBack = line;
-      while (!asReadBack.empty() && asReadBack.back() == '\r') asReadBack.remove_suffix(1);
-      observer_(sections_.size() - 1, asReadBack, position, out_.Position() - position);
-    }
-    previous_ = line;
-    ++sections_.back().LineCount;
-    return Status::Ok();
   }
 
   // An extra path printed under the first path's "[" becomes a full line.
@@ -154,7 +193,9 @@ class Splitter {
     }
   }
 
-  void OpenSection(std::string name) { sections_.push_back({std::move(name), out_.Position(), 0}); }
+  void OpenSection(std::string name, TableDialect dialect) {
+    sections_.push_back({std::move(name), out_.Position(), 0, dialect});
+  }
 
   const std::string& log_;
   const std::string& temp_;
@@ -166,6 +207,7 @@ class Splitter {
   std::string nextName_ = std::string(kGlobalTableName);
   std::string previous_;
   std::string wrapReference_;
+  bool familyPending_ = false;  // a table opened by "Gateway of last resort" before its first route
 };
 
 }  // namespace

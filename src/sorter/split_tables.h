@@ -11,22 +11,26 @@
 #include <vector>
 
 #include "io/status.h"
+#include "sorter/table_dialect.h"
 
 namespace tess {
 
 /// One routing-table section of a log: its lines stand in the temporary
 /// file from byte position `Start` (1-based) on.
 struct SplitSection {
-  std::string Name;  // "!!begin", "!!default" or the VRF's name
+  std::string Name;  // "!!begin", "!!default" or the VRF's name ("NAME (IPv6)" for IPv6)
   int64_t Start = 1;
   int64_t LineCount = 0;
+  TableDialect Dialect = TableDialect::IosIpv4;
 };
 
 /// Told of each line the split writes: the index of its section in the
-/// list, its text as it reads back (without trailing CRs), and where it
-/// stands in the temporary file (1-based position, length with line end).
-using SplitLineObserver =
-    std::function<void(size_t section, std::string_view line, int64_t position, int64_t length)>;
+/// list and the section's dialect as known at that line (an IOS-XR table
+/// turns out to be IPv6 at its first route), the line's text as it reads
+/// back (without trailing CRs), and where it stands in the temporary file
+/// (1-based position, length with line end).
+using SplitLineObserver = std::function<void(size_t section, TableDialect dialect, std::string_view line,
+                                             int64_t position, int64_t length)>;
 
 /// Splits the log at `logPath` into the temporary file `tempPath`, its
 /// sections one after another, listed in `sections`. A temporary file that

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "sorter/dialect_filter.h"
 #include "sorter/info_filter.h"
 #include "sorter/log_format.h"
 #include "sorter/sorted_line_reader.h"
@@ -44,6 +45,20 @@ Status WriteSortedTable(SortedLineReader& temporaryFile, std::span<const LinePla
     line.assign(asRead);
     folder.Fold(line);
     if (options.InForce && routeLine) ApplyInfoFilter(line, options.Filter, asRead);
+    out.WriteLine(line);
+  }, windowBytes);
+}
+
+Status WriteSortedBlocks(SortedLineReader& temporaryFile, std::span<const LinePlace> lines,
+                         std::span<const LineRole> roles, const SortOptions& options, TableDialect dialect,
+                         LineWriter& out, size_t windowBytes) {
+  std::string line;
+  size_t next = 0;
+  return temporaryFile.Read(lines, [&](std::string_view asRead) {
+    const LineRole role = roles[next++];
+    if (!options.InForce || role == LineRole::Loose) return out.WriteLine(asRead);
+    line.assign(asRead);
+    ApplyDialectFilter(line, dialect, role, options.Filter);
     out.WriteLine(line);
   }, windowBytes);
 }

@@ -7,9 +7,11 @@
 
 #include "io/line_writer.h"
 #include "io/status.h"
+#include "sorter/route_block_line.h"
 #include "sorter/sort_options.h"
 #include "sorter/sort_records.h"
 #include "sorter/sorted_line_reader.h"
+#include "sorter/table_dialect.h"
 
 namespace tess {
 
@@ -19,6 +21,13 @@ namespace tess {
 Status WriteSortedTable(SortedLineReader& temporaryFile, std::span<const LinePlace> lines,
                         const SortOptions& options, LineWriter& out,
                         size_t windowBytes = SortedLineReader::kDefaultWindowBytes);
+
+/// The same for a section of `dialect`, read as route blocks: there are no
+/// extra paths to fold, and the filter applies to each line by its role in
+/// its route (`roles`, in the order of `lines`).
+Status WriteSortedBlocks(SortedLineReader& temporaryFile, std::span<const LinePlace> lines,
+                         std::span<const LineRole> roles, const SortOptions& options, TableDialect dialect,
+                         LineWriter& out, size_t windowBytes = SortedLineReader::kDefaultWindowBytes);
 
 /// Folding of extra paths across consecutive lines of one section.
 class PathFolder {

@@ -57,13 +57,11 @@ TEST_F(CompareResultReader, BlocksWithTheirPathsDestinationsAndMasks) {
   RouteBlock block;
   ASSERT_TRUE(reader_.ReadBlock(block));
   EXPECT_EQ(block.Lines, Lines(2, 3));
-  EXPECT_EQ(block.DestHigh, 10 * 256);
-  EXPECT_EQ(block.DestLow, 1 * 256);
+  EXPECT_EQ(block.Destination, Address128::FromIpv4(0x0A000100));  // 10.0.1.0
   EXPECT_EQ(block.MaskCode, 23);  // from the subnet header above it
   ASSERT_TRUE(reader_.ReadBlock(block));
   EXPECT_EQ(block.Lines, Lines(3, 6));
-  EXPECT_EQ(block.DestHigh, 10 * 256 + 2);
-  EXPECT_EQ(block.DestLow, 0);
+  EXPECT_EQ(block.Destination, Address128::FromIpv4(0x0A020000));  // 10.2.0.0
   EXPECT_EQ(block.MaskCode, 15);
   EXPECT_EQ(NextBlock(), Lines(7, 8));  // the uncounted path is skipped
   EXPECT_EQ(NextBlock(), std::vector<std::string>{});

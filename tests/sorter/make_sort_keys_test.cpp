@@ -78,10 +78,10 @@ TEST(SortKeyMaker, SectionsStartAfreshAndTellTheirOwnKeyBits) {
   const LargeArray<LineRecord>& records = keys.Records();
   const char* lines[] = {"S    10.0.0.0/8 [1/0] via 192.0.2.1", "S    10.1.0.0/16 [1/0] via 192.0.2.2",
                          "Gateway of last resort is not set", "S    172.16.0.0/12 [1/0] via 192.0.2.3"};
-  keys.Add(0, lines[0], 1, 37);
-  keys.Add(0, lines[1], 38, 38);
-  keys.Add(2, lines[2], 76, 35);  // section 1 has no line
-  keys.Add(2, lines[3], 111, 41);
+  keys.Add(0, TableDialect::IosIpv4, lines[0], 1, 37);
+  keys.Add(0, TableDialect::IosIpv4, lines[1], 38, 38);
+  keys.Add(2, TableDialect::IosIpv4, lines[2], 76, 35);  // section 1 has no line
+  keys.Add(2, TableDialect::IosIpv4, lines[3], 111, 41);
   ASSERT_EQ(records.size(), 4u);
   EXPECT_EQ(keys.RouteLineCount(), 3);
   // Line numbers restart: the second section's first line is line 1 again.

@@ -1,0 +1,72 @@
+// The order of the tables of a log that are read as route blocks. Their
+// lines are told one after another with their roles, table after table, and
+// come out per table in the order of a sort key: each route whole (its head
+// first, then its paths ordered by next hop, each with the lines that
+// continue it), the loose lines before the first route first and every
+// other loose line after the last route, in log order.
+//
+// All tables share one set of arrays, as the sort records of all tables
+// share one: a log of thousands of small tables costs no allocation per
+// table.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "io/large_allocation.h"
+#include "sorter/route_block_line.h"
+#include "sorter/sort_options.h"
+
+namespace tess {
+
+class RouteBlockOrder {
+ public:
+  /// Starts the next table; returns its number (0, 1, ...).
+  size_t StartTable();
+  /// The next line of the current table.
+  void Add(const BlockLine& line);
+
+  /// The lines of table `table` (numbered from 0 in the order they were
+  /// added) in `order`: routes by destination, next hop (the first path's),
+  /// mask length or protocol as the IOS orders take them, log order last.
+  /// `roles` receives each line's role, in the same order.
+  void LinesInOrder(size_t table, SortOrder order, std::vector<uint32_t>& lines, std::vector<LineRole>& roles) const;
+
+ private:
+  // Consecutive lines of a table: a head or a path with its continuations.
+  struct LineGroup {
+    uint32_t First = 0;
+    uint32_t Count = 0;
+  };
+  struct Path {
+    Address128 NextHop;
+    LineGroup Lines;
+  };
+  struct Route {
+    Address128 Destination;
+    Address128 FirstHop = Address128::None();
+    uint64_t Protocol = 0;
+    LineGroup Head;
+    uint32_t FirstPath = 0;  // in paths_
+    uint32_t PathCount = 0;
+    uint8_t MaskLength = 0;
+    bool HeadHoldsPath = false;
+  };
+  // Where a table's entries stand in the shared arrays.
+  struct Table {
+    size_t FirstRoute = 0, FirstLoose = 0, FirstRole = 0;
+    size_t RouteCount = 0, LooseCount = 0, LineCount = 0;
+  };
+
+  std::vector<uint32_t> RoutesInOrder(const Table& table, SortOrder order) const;
+
+  LargeArray<Route> routes_;
+  LargeArray<Path> paths_;
+  LargeArray<uint32_t> looseLines_;
+  LargeArray<LineRole> roles_;
+  std::vector<Table> tables_;
+  bool continuationOfPath_ = false;  // a continuation extends the last path, not the head
+};
+
+}  // namespace tess

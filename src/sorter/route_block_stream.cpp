@@ -1,0 +1,43 @@
+#include "sorter/route_block_stream.h"
+
+#include "sorter/coded_ipv6_route_line.h"
+#include "sorter/nxos_route_line.h"
+
+namespace tess {
+
+bool LooksLikePrompt(std::string_view line) {
+  if (line.empty() || line[0] == ' ') return false;
+  const std::string_view first = line.substr(0, line.find(' '));
+  return first.find('#') != std::string_view::npos;
+}
+
+BlockLine RouteBlockStream::ReadAlone(std::string_view line) const {
+  return dialect_ == TableDialect::Nxos ? ReadNxosLine(line, sortResult_) : ReadCodedIpv6Line(line, sortResult_);
+}
+
+BlockLine RouteBlockStream::Parse(std::string_view line) {
+  if (IsBlankLine(line)) {
+    previousInRoute_ = false;
+    return {};
+  }
+  BlockLine fields = ReadAlone(line);
+  if (OpensRoute(fields.Role)) {
+    inRoute_ = previousInRoute_ = true;
+    return fields;
+  }
+  if (fields.Role == LineRole::Path) {
+    if (inRoute_) {
+      previousInRoute_ = true;
+      return fields;
+    }
+    return {};
+  }
+  if (inRoute_ && previousInRoute_ && !LooksLikePrompt(line)) {
+    fields.Role = LineRole::Continuation;
+    return fields;
+  }
+  inRoute_ = previousInRoute_ = false;
+  return {};
+}
+
+}  // namespace tess
