@@ -83,6 +83,8 @@ class LargeArray {
     if (count > capacity_) Grow(count);
   }
   void clear() { size_ = 0; }
+  /// Keeps the first `count` entries (count <= size()).
+  void resize(size_t count) { size_ = count; }
   size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
   T* data() { return data_; }

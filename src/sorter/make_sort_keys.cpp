@@ -65,19 +65,22 @@ void SortKeyMaker::Add(size_t section, TableDialect dialect, std::string_view li
 }
 
 // The lines of a section that turned out to be read as route blocks only
-// at its first route (IOS-XR IPv6) were all loose lines before it.
+// at its first route (IOS-XR IPv6) were all loose lines before it: their
+// records move to the block tables.
 void SortKeyMaker::AddBlockLine(size_t section, TableDialect dialect, std::string_view line, int64_t position,
                                 int64_t length) {
   if (blockTableOf_[section] == kNoBlockTable) {
     blockTableOf_[section] = blockTables_.StartTable();
-    for (int64_t k = 0; k < lineNumber_; ++k) blockTables_.Add(BlockLine{});
+    const size_t earlier = static_cast<size_t>(lineNumber_);
+    for (size_t k = records_.size() - earlier; k < records_.size(); ++k) blockTables_.Add(BlockLine{}, records_[k].Place());
+    records_.resize(records_.size() - earlier);
+    keyBits_[section] = KeyBitsSeen{};
   }
   if (!blockStream_) blockStream_.emplace(dialect);
   const BlockLine fields = blockStream_->Parse(line);
   if (OpensRoute(fields.Role)) ++routeLineCount_;
-  blockTables_.Add(fields);
+  blockTables_.Add(fields, LinePlace::Of(position, length));
   ++lineNumber_;
-  records_.push_back(LineRecord::Make({0, 0, 0, 0}, position, length));
 }
 
 }  // namespace tess

@@ -25,9 +25,10 @@ KeyWords BuildKeyWords(SortOrder order, const RouteFields& fields, int64_t lineN
 
 /// Builds the sort records of the temporary file's lines as the split
 /// writes them. Each section is parsed as one stream, its lines numbered
-/// from 1; the records of all sections follow one another in Records().
-/// A section read as route blocks (NX-OS, IPv6) gets records with its
-/// lines' places only: its order comes from its RouteBlockOrder.
+/// from 1; the records of all IOS IPv4 sections follow one another in
+/// Records().
+/// The lines of a section read as route blocks (NX-OS, IPv6) go to the
+/// block tables instead, which give their order.
 class SortKeyMaker {
  public:
   explicit SortKeyMaker(SortOrder order) : order_(order) {}
@@ -43,10 +44,10 @@ class SortKeyMaker {
   bool ReadsRouteBlocks(size_t section) const {
     return section < blockTableOf_.size() && blockTableOf_[section] != kNoBlockTable;
   }
-  /// The lines of section `section`, read as route blocks, in the order
-  /// the records are made for, with their roles.
-  void BlockLinesInOrder(size_t section, std::vector<uint32_t>& lines, std::vector<LineRole>& roles) const {
-    blockTables_.LinesInOrder(blockTableOf_[section], order_, lines, roles);
+  /// The places of the lines of section `section`, read as route blocks,
+  /// in the order the keys are made for, with their roles.
+  void BlockLinesInOrder(size_t section, std::vector<LinePlace>& places, std::vector<LineRole>& roles) const {
+    blockTables_.LinesInOrder(blockTableOf_[section], order_, places, roles);
   }
   /// The key bits of the records of section `section` (none when it has no
   /// line).

@@ -17,6 +17,7 @@
 #include "io/large_allocation.h"
 #include "sorter/route_block_line.h"
 #include "sorter/sort_options.h"
+#include "sorter/sort_records.h"
 
 namespace tess {
 
@@ -24,14 +25,15 @@ class RouteBlockOrder {
  public:
   /// Starts the next table; returns its number (0, 1, ...).
   size_t StartTable();
-  /// The next line of the current table.
-  void Add(const BlockLine& line);
+  /// The next line of the current table, which stands at `place` in the
+  /// temporary file.
+  void Add(const BlockLine& line, LinePlace place);
 
-  /// The lines of table `table` (numbered from 0 in the order they were
-  /// added) in `order`: routes by destination, next hop (the first path's),
-  /// mask length or protocol as the IOS orders take them, log order last.
-  /// `roles` receives each line's role, in the same order.
-  void LinesInOrder(size_t table, SortOrder order, std::vector<uint32_t>& lines, std::vector<LineRole>& roles) const;
+  /// The places of the lines of table `table` in `order`: routes by
+  /// destination, next hop (the first path's), mask length or protocol as
+  /// the IOS orders take them, log order last. `roles` receives each line's
+  /// role, in the same order.
+  void LinesInOrder(size_t table, SortOrder order, std::vector<LinePlace>& places, std::vector<LineRole>& roles) const;
 
  private:
   // Consecutive lines of a table: a head or a path with its continuations.
@@ -55,16 +57,18 @@ class RouteBlockOrder {
   };
   // Where a table's entries stand in the shared arrays.
   struct Table {
-    size_t FirstRoute = 0, FirstLoose = 0, FirstRole = 0;
+    size_t FirstRoute = 0, FirstLoose = 0, FirstLine = 0;
     size_t RouteCount = 0, LooseCount = 0, LineCount = 0;
   };
 
+  std::array<uint64_t, 6> KeyOf(uint32_t route, SortOrder order) const;
   std::vector<uint32_t> RoutesInOrder(const Table& table, SortOrder order) const;
 
   LargeArray<Route> routes_;
   LargeArray<Path> paths_;
   LargeArray<uint32_t> looseLines_;
-  LargeArray<LineRole> roles_;
+  LargeArray<LineRole> roles_;    // by line, tables one after another
+  LargeArray<LinePlace> places_;  // the same
   std::vector<Table> tables_;
   bool continuationOfPath_ = false;  // a continuation extends the last path, not the head
 };

@@ -24,14 +24,6 @@ constexpr size_t kWindowBytesPerLine = 12;
 static_assert(kWindowBytesPerLine < sizeof(LineRecord) - sizeof(LinePlace),
               "the read-back window takes only memory the sorted records give back");
 
-// The places of a section's lines (its records in log order) in `order`.
-std::vector<LinePlace> PlacesInOrder(std::span<const LineRecord> lines, const std::vector<uint32_t>& order) {
-  std::vector<LinePlace> places;
-  places.reserve(order.size());
-  for (const uint32_t line : order) places.push_back(lines[line].Place());
-  return places;
-}
-
 // Sorts each section's records (they follow one another in the key maker's
 // records, as the sections do in the temporary file) and writes its lines
 // in that order into `out`, recording where each section stands.
@@ -44,22 +36,21 @@ Status SortSections(const std::string& logPath, const std::string& tempPath,
   index.Tables.clear();
   index.Tables.reserve(sections.size());
   size_t first = 0;
-  std::vector<uint32_t> blockLines;
+  std::vector<LinePlace> blockPlaces;
   std::vector<LineRole> blockRoles;
   for (size_t s = 0; s < sections.size(); ++s) {
     const SplitSection& section = sections[s];
     if (stop != nullptr && *stop) return StoppedRun(logPath);
     const int64_t start = out.Position();
-    const std::span<LineRecord> lines = keys.Records().Part(first, static_cast<size_t>(section.LineCount));
-    first += lines.size();
-    const size_t window =
-        std::max(SortedLineReader::kDefaultWindowBytes, lines.size() * kWindowBytesPerLine);
+    const size_t lineCount = static_cast<size_t>(section.LineCount);
+    const size_t window = std::max(SortedLineReader::kDefaultWindowBytes, lineCount * kWindowBytesPerLine);
     Status written;
     if (keys.ReadsRouteBlocks(s)) {
-      keys.BlockLinesInOrder(s, blockLines, blockRoles);
-      const std::vector<LinePlace> places = PlacesInOrder(lines, blockLines);
-      written = WriteSortedBlocks(linesIn, places, blockRoles, options, section.Dialect, out, window);
+      keys.BlockLinesInOrder(s, blockPlaces, blockRoles);
+      written = WriteSortedBlocks(linesIn, blockPlaces, blockRoles, options, section.Dialect, out, window);
     } else {
+      const std::span<LineRecord> lines = keys.Records().Part(first, lineCount);
+      first += lineCount;
       SortInKeyOrder(lines, keys.KeyBitsOf(s));
       written = WriteSortedTable(linesIn, KeepOnlyPlaces(lines), options, out, window);
     }
