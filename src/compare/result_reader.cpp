@@ -92,7 +92,9 @@ bool ResultReader::ReadRouteBlock(RouteBlock& block) {
     fields = blockStream_->Parse(line);
   } while (!OpensRoute(fields.Role));
   block.Destination = fields.Destination;
-  block.MaskCode = fields.MaskLength;
+  // The mask as IOS IPv4 blocks carry it, so that routes of paired tables
+  // of two dialects pair by mask too.
+  block.MaskCode = fields.MaskLength == 0 ? 0 : fields.MaskLength - 1;
   block.ReadAsBlocks = true;
   block.Lines.push_back(std::move(line));
   Mark end = Save();

@@ -22,7 +22,7 @@ namespace tess {
 struct RouteBlock {
   std::vector<std::string> Lines;
   Address128 Destination = Address128::None();
-  int MaskCode = 0;  // IOS IPv4: the mask length less one (0 for /0); otherwise the mask length
+  int MaskCode = 0;  // the mask length less one (0 for /0)
   int64_t Start = 0;  // file position of its first line
   bool ReadAsBlocks = false;  // of a dialect read as route blocks: addresses compare as numbers
 };

@@ -65,7 +65,9 @@ void PairSingleTables(SectionList& side1, SectionList& side2) {
   const std::string globalIpv6 = std::string(kDefaultInstanceName) + std::string(kIpv6NameSuffix);
   SectionEntry* v6a = OnlyTableOfFamily(side1, true);
   SectionEntry* v6b = OnlyTableOfFamily(side2, true);
-  if (v6a != nullptr && v6b != nullptr) v6a->Name = v6b->Name = globalIpv6;
+  if (v6a != nullptr && v6b != nullptr && v6a->Name != globalIpv6 && v6b->Name != globalIpv6) {
+    v6a->Name = v6b->Name = globalIpv6;
+  }
 }
 
 }  // namespace

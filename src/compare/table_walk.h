@@ -48,7 +48,7 @@ class TableWalk {
 
   // Masks present among the blocks that follow a block of the same
   // destination: for each mask code, where the last such block starts.
-  static constexpr int kHighestMaskCode = 128;  // an IPv6 mask length
+  static constexpr int kHighestMaskCode = 127;  // of an IPv6 /128
   struct SameDestinationRun {
     bool valid = false;
     Address128 destination;

@@ -1,9 +1,20 @@
 #include "sorter/route_block_stream.h"
 
 #include "sorter/coded_ipv6_route_line.h"
+#include "sorter/log_format.h"
 #include "sorter/nxos_route_line.h"
 
 namespace tess {
+
+namespace {
+
+// A line that names the next table ("VRF: NAME", "Routing Table: NAME")
+// never continues a route, even right under one.
+bool NamesTable(std::string_view line) {
+  return line.starts_with(kXrVrfPrefix) || line.starts_with(kRoutingTablePrefix);
+}
+
+}  // namespace
 
 bool LooksLikePrompt(std::string_view line) {
   if (line.empty() || line[0] == ' ') return false;
@@ -32,7 +43,7 @@ BlockLine RouteBlockStream::Parse(std::string_view line) {
     }
     return {};
   }
-  if (inRoute_ && previousInRoute_ && !LooksLikePrompt(line)) {
+  if (inRoute_ && previousInRoute_ && !LooksLikePrompt(line) && !NamesTable(line)) {
     fields.Role = LineRole::Continuation;
     return fields;
   }

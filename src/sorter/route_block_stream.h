@@ -24,7 +24,8 @@ class RouteBlockStream {
   /// line is loose but does not end a route (paths may follow it); any
   /// other line that is neither a head, a path nor the continuation of the
   /// line above ends the route. A continuation goes on a head, a path or
-  /// another continuation directly above it, and never looks like a prompt.
+  /// another continuation directly above it, never looks like a prompt and
+  /// never names a table.
   BlockLine Parse(std::string_view line);
 
  private:

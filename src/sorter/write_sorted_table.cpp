@@ -56,7 +56,10 @@ Status WriteSortedBlocks(SortedLineReader& temporaryFile, std::span<const LinePl
   size_t next = 0;
   return temporaryFile.Read(lines, [&](std::string_view asRead) {
     const LineRole role = roles[next++];
-    if (!options.InForce || role == LineRole::Loose) return out.WriteLine(asRead);
+    if (!options.InForce || role == LineRole::Loose) {
+      out.WriteLine(asRead);
+      return;
+    }
     line.assign(asRead);
     ApplyDialectFilter(line, dialect, role, options.Filter);
     out.WriteLine(line);
