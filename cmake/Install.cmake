@@ -1,8 +1,9 @@
 # What `cmake --install` puts below the prefix (/usr/local by default, /usr
 # for the Debian package): the program, its manual page, the desktop menu
 # entry, the icon in the hicolor theme, the AppStream metadata and, in the
-# documentation folder, the companion text, the licence as "copyright" and
-# the changelog.
+# documentation folder, the companion text, the JSON schema (json.md), the
+# route-table dialects (dialects.md), the licence as "copyright" and the
+# changelog.
 
 install(TARGETS tessaline RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 set(TESSALINE_INSTALLED_BINARIES ${CMAKE_INSTALL_BINDIR}/tessaline)
@@ -59,6 +60,7 @@ endif()
 install(FILES
   ${PROJECT_SOURCE_DIR}/docs/${TESSALINE_COMPANION_TEXT}
   ${PROJECT_SOURCE_DIR}/docs/json.md
+  ${PROJECT_SOURCE_DIR}/docs/dialects.md
   ${TESSALINE_COMPRESSED}/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)

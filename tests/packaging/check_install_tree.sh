@@ -32,6 +32,7 @@ expected=(
   share/doc/tessaline/Tessaline060.txt
   share/doc/tessaline/changelog.gz
   share/doc/tessaline/copyright
+  share/doc/tessaline/dialects.md
   share/doc/tessaline/json.md
   share/icons/hicolor/scalable/apps/tessaline.svg
   share/man/man1/tessaline.1.gz
@@ -138,7 +139,9 @@ if [ -f "$doc/Tessaline060.txt" ]; then
   cmp -s "$doc/Tessaline060.txt" "$src/docs/Tessaline060.txt" || fail "Tessaline060.txt differs from docs/"
   iconv -f UTF-8 -t UTF-8 "$doc/Tessaline060.txt" >/dev/null 2>&1 || fail "Tessaline060.txt is not UTF-8"
 fi
-[ -f "$doc/json.md" ] && { cmp -s "$doc/json.md" "$src/docs/json.md" || fail "json.md differs from docs/"; }
+for page in json.md dialects.md; do
+  [ -f "$doc/$page" ] && { cmp -s "$doc/$page" "$src/docs/$page" || fail "$page differs from docs/"; }
+done
 [ -f "$doc/copyright" ] && { cmp -s "$doc/copyright" "$src/LICENSE" || fail "copyright is not LICENSE"; }
 
 if [ "$failures" -gt 0 ]; then
