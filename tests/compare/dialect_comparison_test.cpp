@@ -82,17 +82,22 @@ TEST(DialectComparison, FindsEachDifferenceAndNothingElse) {
 // One table each of one VRF, named differently, pair as the global table of
 // their family, as two IOS captures of one VRF table each do.
 TEST(DialectComparison, PairsTheOneIpv6TableOfEachLog) {
-  EXPECT_EQ(Compare(With(kNxosIpv6, 0, "IPv6 Routing Table for VRF \"A\""), With(kNxosIpv6, 0, "IPv6 Routing Table for VRF \"B\"")),
-            std::vector<std::string>{});
+  const std::vector<std::string> vrfA = With(kNxosIpv6, 0, "IPv6 Routing Table for VRF \"A\"");
+  EXPECT_EQ(Compare(vrfA, With(kNxosIpv6, 0, "IPv6 Routing Table for VRF \"B\"")), std::vector<std::string>{});
+  // The global table against a VRF's is not such a pair.
+  EXPECT_EQ(Compare(kNxosIpv6, vrfA).size(), 2u);
 }
 
 // Tables of two dialects paired by name meet by destination and compare as
 // text: a route written differently shows as changed, never as the same.
 TEST(DialectComparison, ComparesTablesOfTwoDialectsAsText) {
-  EXPECT_EQ(Compare({"Gateway of last resort is not set", "S    10.0.0.0/8 [1/0] via 10.1.1.1"},
+  EXPECT_EQ(Compare({"Gateway of last resort is not set", "S    10.0.0.0/8 [1/0] via 10.1.1.1",
+                     "S    10.0.0.0/9 [1/0] via 10.1.1.1"},
                     {"IP Route Table for VRF \"default\"", "10.0.0.0/8, ubest/mbest: 1/0",
+                     "    *via 10.1.1.1, [1/0], 1y17w, static", "10.0.0.0/9, ubest/mbest: 1/0",
                      "    *via 10.1.1.1, [1/0], 1y17w, static"}),
-            std::vector<std::string>{"changed (Default Instance) S    10.0.0.0/8 [1/0] via 10.1.1.1"});
+            (std::vector<std::string>{"changed (Default Instance) S    10.0.0.0/8 [1/0] via 10.1.1.1",
+                                      "changed (Default Instance) S    10.0.0.0/9 [1/0] via 10.1.1.1"}));
 }
 
 }  // namespace

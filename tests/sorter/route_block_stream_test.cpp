@@ -56,8 +56,9 @@ TEST(RouteBlockStream, TellsHeadsPathsContinuationsAndLooseLines) {
         "[2/0] via fe80::10ff:fe04:209e, 00:08:31, MgmtEth0/RP0/CPU0/0",
         "L    2001:2:2:2::2/128 is directly connected,", "    01:52:24, Loopback0", "i L1 2001:21:21:21::21/128",
         "    [115/20] via fe80::5054:ff:fea5:829 (nexthop in vrf default), 00:56:34, Gi0/0/0/3",
-        "B    2001:db8::/48 [200/0] via 2001:13:13:13::13, 00:53:22", "RP/0/0/CPU0:R2_xrv#show route ipv6"},
-       "LHPWCHPWL"},
+        "B    2001:db8::/48 [200/0] via 2001:13:13:13::13, 00:53:22", "VRF: RED",
+        "C    2001:db8:1::/64 is directly connected,", "RP/0/0/CPU0:R2_xrv#show route ipv6"},
+       "LHPWCHPWLWL"},
   };
   for (const auto& c : cases) EXPECT_EQ(RolesOf(c.dialect, c.lines), c.roles) << c.name;
 }
