@@ -1,6 +1,6 @@
 #include "sorter/route_block_stream.h"
 
-#include "sorter/coded_ipv6_route_line.h"
+#include "sorter/coded_route_line.h"
 #include "sorter/log_format.h"
 #include "sorter/nxos_route_line.h"
 
@@ -23,7 +23,9 @@ bool LooksLikePrompt(std::string_view line) {
 }
 
 BlockLine RouteBlockStream::ReadAlone(std::string_view line) const {
-  return dialect_ == TableDialect::Nxos ? ReadNxosLine(line, sortResult_) : ReadCodedIpv6Line(line, sortResult_);
+  if (dialect_ == TableDialect::Nxos) return ReadNxosLine(line, sortResult_);
+  return ReadCodedRouteLine(line, sortResult_,
+                            dialect_ == TableDialect::Xr ? Destinations::Any : Destinations::Ipv6);
 }
 
 BlockLine RouteBlockStream::Parse(std::string_view line) {

@@ -6,7 +6,7 @@
 #include "io/line_reader.h"
 #include "io/line_writer.h"
 #include "io/paths.h"
-#include "sorter/coded_ipv6_route_line.h"
+#include "sorter/coded_route_line.h"
 #include "sorter/ios_route_line.h"
 #include "sorter/log_format.h"
 #include "sorter/table_opener.h"
@@ -105,23 +105,29 @@ class Splitter {
 
   // Opens a section at a line that opens a table, and notes the names that
   // "Routing Table: NAME" (IOS) and "VRF: NAME" (IOS-XR) give the next one.
-  // A table opened by "Gateway of last resort" is IOS IPv4 unless the
-  // gateway or its first route is IPv6 (IOS-XR "show route ipv6").
+  // A table opened by "Gateway of last resort" is IOS-XR's when an XR
+  // "VRF: NAME" line or XR legend came before it, IOS IPv4's otherwise;
+  // either turns out IPv6 (IOS-XR "show route ipv6") when its gateway or
+  // its first route is.
   void NoteTableBoundary(std::string_view line) {
     if (StartsWith(line, kRoutingTablePrefix)) {
       nextName_ = line.substr(kRoutingTablePrefix.size());
     } else if (std::optional<std::string> vrf = XrVrfNameOf(line)) {
       nextName_ = std::move(*vrf);
+      xrMarked_ = true;
+    } else if (IsXrLegendLine(line)) {
+      xrMarked_ = true;
     }
     if (StartsWith(line, kGatewayLinePrefix)) {
-      OpenSection(std::exchange(nextName_, std::string(kGlobalTableName)), TableDialect::IosIpv4);
+      const TableDialect dialect = std::exchange(xrMarked_, false) ? TableDialect::Xr : TableDialect::IosIpv4;
+      OpenSection(std::exchange(nextName_, std::string(kGlobalTableName)), dialect);
       familyPending_ = true;
       if (line.find(':') != std::string_view::npos) TurnSectionIpv6();
     } else if (std::optional<TableOpening> opening = TableOpenedBy(line)) {
       OpenSection(std::move(opening->Name), opening->Dialect);
-      familyPending_ = false;
+      familyPending_ = xrMarked_ = false;
     } else if (familyPending_) {
-      if (OpensRoute(ReadCodedIpv6Line(line, false).Role)) {
+      if (OpensRoute(ReadCodedRouteLine(line, false, Destinations::Ipv6).Role)) {
         TurnSectionIpv6();
       } else if (IsRouteStartLine(line)) {
         familyPending_ = false;
@@ -132,7 +138,7 @@ class Splitter {
   // The section opened by "Gateway of last resort" is an IOS-XR IPv6 table.
   void TurnSectionIpv6() {
     SplitSection& section = sections_.back();
-    section.Dialect = TableDialect::XrIpv6;
+    section.Dialect = TableDialect::Xr;
     section.Name = Ipv6TableName(section.Name);
     familyPending_ = false;
   }
@@ -208,6 +214,7 @@ class Splitter {
   std::string previous_;
   std::string wrapReference_;
   bool familyPending_ = false;  // a table opened by "Gateway of last resort" before its first route
+  bool xrMarked_ = false;       // an IOS-XR line came since the last table opened
 };
 
 }  // namespace

@@ -7,10 +7,10 @@
 namespace tess {
 
 enum class TableDialect : uint8_t {
-  IosIpv4,  // IOS/IOS-XE "show ip route", and IOS-XR IPv4 tables
+  IosIpv4,  // IOS/IOS-XE "show ip route"
   IosIpv6,  // IOS/IOS-XE "show ipv6 route"
   Nxos,     // NX-OS "show ip route" and "show ipv6 route"
-  XrIpv6,   // IOS-XR "show route ipv6"
+  Xr,       // IOS-XR "show route [ipv4|ipv6]"
 };
 
 /// Whether a table of `dialect` is read as route blocks (a head line with

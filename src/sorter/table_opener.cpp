@@ -37,6 +37,15 @@ std::optional<std::string_view> IosIpv6TableName(std::string_view line) {
 
 }  // namespace
 
+// Codes only IOS-XR's legend names. (IOS can print the same time stamp
+// line before its output, so that tells nothing.)
+bool IsXrLegendLine(std::string_view line) {
+  for (const std::string_view code : {"(>) - Diversion path", "(!) - FRR Backup path", "G  - DAGR"}) {
+    if (line.find(code) != std::string_view::npos) return true;
+  }
+  return false;
+}
+
 std::string Ipv4TableName(std::string_view vrf) {
   return std::string(vrf == kDefaultVrfName ? kGlobalTableName : vrf);
 }

@@ -25,6 +25,10 @@ std::optional<TableOpening> TableOpenedBy(std::string_view line);
 /// The name an IOS-XR "VRF: NAME" line gives the next table.
 std::optional<std::string> XrVrfNameOf(std::string_view line);
 
+/// Whether `line` belongs to IOS-XR's legend of route codes ("(!) - FRR
+/// Backup path" and two more codes IOS lacks).
+bool IsXrLegendLine(std::string_view line);
+
 /// The section name of IPv4 table `vrf`: the global table's for "default".
 std::string Ipv4TableName(std::string_view vrf);
 

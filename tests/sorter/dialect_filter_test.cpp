@@ -8,7 +8,7 @@
 namespace tess {
 namespace {
 
-constexpr TableDialect N = TableDialect::Nxos, I6 = TableDialect::IosIpv6, X6 = TableDialect::XrIpv6;
+constexpr TableDialect N = TableDialect::Nxos, I6 = TableDialect::IosIpv6, X6 = TableDialect::Xr;
 constexpr LineRole H = LineRole::Head, HP = LineRole::HeadWithPath, P = LineRole::Path, C = LineRole::Continuation,
                    L = LineRole::Loose;
 

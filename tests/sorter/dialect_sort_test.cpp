@@ -79,7 +79,12 @@ TEST(DialectSort, NamesEachTableByTheLineThatOpensIt) {
                                          "    IPv6 Routing Table - default - 0 entries", "VRF: default",
                                          "Gateway of last resort is not set", "VRF: GREEN",
                                          "Gateway of last resort is not set", "S    2001:1:1:1::1/128",
-                                         "    [1/0] via 2001:20:1:2::1, 01:52:23, Gi0/0/0/0"},
+                                         "    [1/0] via 2001:20:1:2::1, 01:52:23, Gi0/0/0/0",
+                                         "Tue May 22 22:32:30.765 UTC", "Gateway of last resort is not set",
+                                         "       M - mobile route, r - RPL, (!) - FRR Backup path",
+                                         "Gateway of last resort is not set",
+                                         "O    10.1.0.0/30 [110/0] via 10.1.1.9, 04:43:40, Gi0/0/0/0 (!)",
+                                         "                 [110/9163] via 10.1.1.34, 04:43:40, Gi0/0/0/3"},
                                     SortOptions{});
   ASSERT_TRUE(outcome.status.ok()) << outcome.status.Message();
   const std::vector<std::pair<std::string, TableDialect>> expected = {
@@ -89,13 +94,15 @@ TEST(DialectSort, NamesEachTableByTheLineThatOpensIt) {
       {"RED (IPv6)", TableDialect::Nxos},
       {"BLUE", TableDialect::Nxos},
       {"(Default Instance) (IPv6)", TableDialect::IosIpv6},
-      {"!!default", TableDialect::IosIpv4},
-      {"GREEN (IPv6)", TableDialect::XrIpv6},
+      {"!!default", TableDialect::Xr},
+      {"GREEN (IPv6)", TableDialect::Xr},
+      {"!!default", TableDialect::IosIpv4},  // IOS prints that time stamp too
+      {"!!default", TableDialect::Xr},       // after XR's legend
   };
   std::vector<std::pair<std::string, TableDialect>> tables;
   for (const TableExtent& table : outcome.Index.Tables) tables.emplace_back(table.Name, table.Dialect);
   EXPECT_EQ(tables, expected);
-  EXPECT_EQ(outcome.Index.RouteLineCount, 3);
+  EXPECT_EQ(outcome.Index.RouteLineCount, 4);
 }
 
 // Blank lines between paths do not end a route; they and other loose lines

@@ -51,7 +51,7 @@ TEST(RouteBlockStream, TellsHeadsPathsContinuationsAndLooseLines) {
         "OE2 2001:DB8::/64 [110/20], tag 5", "     via FE80::A8BB:CCFF:FE02:8B00, Serial6/0"},
        "LLHPCHPHP"},
       {"IOS-XR IPv6: paths under the head, indented or not, heads that hold a path",
-       TableDialect::XrIpv6,
+       TableDialect::Xr,
        {"Gateway of last resort is fe80::10ff:fe04:209e to network ::", "a*   ::/0",
         "[2/0] via fe80::10ff:fe04:209e, 00:08:31, MgmtEth0/RP0/CPU0/0",
         "L    2001:2:2:2::2/128 is directly connected,", "    01:52:24, Loopback0", "i L1 2001:21:21:21::21/128",
@@ -88,7 +88,7 @@ TEST(RouteBlockStream, GivesTheFieldsOfTheKeys) {
   EXPECT_EQ(ios6.Parse("     via ::ffff:10.1.1.1%default, indirectly connected").NextHop, Address128::FromIpv4(0x0A010101));
   EXPECT_EQ(ios6.Parse("     via 2001:::1").NextHop, Address128::None());
 
-  RouteBlockStream xr(TableDialect::XrIpv6);
+  RouteBlockStream xr(TableDialect::Xr);
   EXPECT_EQ(xr.Parse("i L1 2001:21::/128").Protocol, PackProtocol("i L1"));
   EXPECT_EQ(xr.Parse("L    2001:2::2/128 is directly connected,").NextHop, Address128{});
 }

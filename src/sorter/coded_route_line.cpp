@@ -1,4 +1,4 @@
-#include "sorter/coded_ipv6_route_line.h"
+#include "sorter/coded_route_line.h"
 
 
 namespace tess {
@@ -22,9 +22,16 @@ size_t SkipSpaces(std::string_view line, size_t p) {
   return p;
 }
 
-// The path that starts at `p` ("via ..." or "[AD/METRIC] via ..."): whether
-// there is one, and its next hop.
+constexpr std::string_view kDirectlyConnected = "is directly connected";
+
+// The path that starts at `p` ("via ...", "[AD/METRIC] via ..." or, for a
+// further interface of a connected route, "is directly connected, ..."):
+// whether there is one, and its next hop.
 bool ReadPath(std::string_view line, size_t p, Address128& hop) {
+  if (line.substr(p).starts_with(kDirectlyConnected)) {
+    hop = Address128{};
+    return true;
+  }
   if (p < line.size() && line[p] == '[') {
     const size_t close = line.find("] ", p);
     if (close == std::string_view::npos) return false;
@@ -36,7 +43,7 @@ bool ReadPath(std::string_view line, size_t p, Address128& hop) {
 }
 
 // A head: the code words, the destination with its mask, and what follows.
-BlockLine ReadHead(std::string_view line, size_t codeStart, bool sortResult) {
+BlockLine ReadHead(std::string_view line, size_t codeStart, bool sortResult, Destinations destinations) {
   size_t p = codeStart;
   size_t word = CodeWordLength(line, p);
   if (word == 0) return {};
@@ -50,9 +57,10 @@ BlockLine ReadHead(std::string_view line, size_t codeStart, bool sortResult) {
   }
   BlockLine fields;
   const size_t address = ReadAddress(line.substr(p), fields.Destination);
-  if (address == 0 || line.substr(p, address).find(':') == std::string_view::npos) return {};
+  const bool ipv6 = line.substr(p, address).find(':') != std::string_view::npos;
+  if (address == 0 || (!ipv6 && destinations == Destinations::Ipv6)) return {};
   p += address;
-  if (const size_t mask = ReadMaskLength(line.substr(p), 128, fields.MaskLength); mask > 0) {
+  if (const size_t mask = ReadMaskLength(line.substr(p), ipv6 ? 128 : 32, fields.MaskLength); mask > 0) {
     p += mask;
   } else if (!sortResult) {
     return {};
@@ -61,7 +69,7 @@ BlockLine ReadHead(std::string_view line, size_t codeStart, bool sortResult) {
   fields.Role = LineRole::Head;
   fields.Protocol = PackProtocol(line.substr(codeStart, codeEnd - codeStart));
   const std::string_view rest = line.substr(p);
-  if (rest.find(" is directly connected") != std::string_view::npos) {
+  if (rest.find(kDirectlyConnected) != std::string_view::npos) {
     fields.Role = LineRole::HeadWithPath;
     fields.NextHop = Address128{};
   } else if (const size_t via = rest.find(" via "); via != std::string_view::npos) {
@@ -73,7 +81,7 @@ BlockLine ReadHead(std::string_view line, size_t codeStart, bool sortResult) {
 
 }  // namespace
 
-BlockLine ReadCodedIpv6Line(std::string_view line, bool sortResult) {
+BlockLine ReadCodedRouteLine(std::string_view line, bool sortResult, Destinations destinations) {
   const size_t first = SkipSpaces(line, 0);
   if (first >= line.size()) return {};
   BlockLine fields;
@@ -81,7 +89,7 @@ BlockLine ReadCodedIpv6Line(std::string_view line, bool sortResult) {
     fields.Role = LineRole::Path;
     return fields;
   }
-  return ReadHead(line, first, sortResult);
+  return ReadHead(line, first, sortResult, destinations);
 }
 
 }  // namespace tess
