@@ -139,6 +139,19 @@ std::string SourceDir() { return TESSALINE_SOURCE_DIR; }
 
 std::string CapturesDir() { return SourceDir() + "/tests/captures"; }
 
+std::vector<std::string> CaptureLogs() {
+  const fs::path root = CapturesDir();
+  std::vector<std::string> logs;
+  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
+    if (it->is_directory() && fs::exists(it->path() / "SOURCES.md")) it.disable_recursion_pending();
+    if (it->is_regular_file() && it->path().extension() == ".log") {
+      logs.push_back(fs::relative(it->path(), root).string());
+    }
+  }
+  std::sort(logs.begin(), logs.end());
+  return logs;
+}
+
 AddressSpace AddressSpaceNow() {
   AddressSpace space;
   const std::string maps = ReadFile("/proc/self/maps");

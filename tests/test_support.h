@@ -102,6 +102,11 @@ std::string BinaryForNobody();
 std::string SourceDir();
 std::string CapturesDir();
 
+/// The captures that CapturesDir()'s SOURCES.md lists: every *.log below
+/// it, as sorted paths relative to it, except in a folder with a SOURCES.md
+/// of its own (dialects/, which scripts/check-captures.sh checks).
+std::vector<std::string> CaptureLogs();
+
 /// Whether the tests run under the address sanitizer, whose allocator and
 /// shadow memory take address space of their own (and need more than a low
 /// limit of it gives).

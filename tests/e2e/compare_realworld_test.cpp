@@ -9,7 +9,6 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <regex>
 
 #include "app/compare_logs.h"
@@ -19,21 +18,13 @@
 namespace tess::testing {
 namespace {
 
-namespace fs = std::filesystem;
-
 struct Capture {
   std::string name, bytes;  // path below the captures folder, contents
 };
 
 std::vector<Capture> Captures() {
   std::vector<Capture> captures;
-  const std::string root = CapturesDir();
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    if (entry.is_regular_file() && entry.path().extension() == ".log") {
-      captures.push_back({fs::relative(entry.path(), root).string(), ReadFile(entry.path().string())});
-    }
-  }
-  std::sort(captures.begin(), captures.end(), [](const Capture& a, const Capture& b) { return a.name < b.name; });
+  for (const std::string& name : CaptureLogs()) captures.push_back({name, ReadFile(CapturesDir() + "/" + name)});
   return captures;
 }
 
