@@ -58,15 +58,15 @@ Status CheckInputsThenOutputs(const CompareRequest& r) {
 }
 
 // Sorts one log into a temporary file beside its sort result, which stays
-// unpublished in `result`.
-Status SortStaged(const LogFiles& files, const SortOptions& options,
-                  const std::atomic<bool>* stop, LineWriter& result, SortedLog& sorted) {
+// unpublished in `result`; the request's Stop and BytesRead apply to it.
+Status SortStaged(const LogFiles& files, const SortOptions& options, const CompareRequest& r,
+                  LineWriter& result, SortedLog& sorted) {
   if (Status st = result.Create(files.ResultPath, LineWriter::Mode::kReplaceOnCommit); !st.ok()) {
     return st;
   }
   sorted.LogPath = files.LogPath;
   if (Status st = SortIntoFile(files.LogPath, files.TempBase, files.ResultPath, options, result,
-                               sorted.Index, stop);
+                               sorted.Index, r.Stop, r.BytesRead);
       !st.ok()) {
     return st;
   }
@@ -77,9 +77,9 @@ Status SortStaged(const LogFiles& files, const SortOptions& options,
 
 // One sort, which may run on a thread of its own: running out of memory is
 // its failure, about its log, never an exception.
-Status SortUnpublished(const LogFiles& files, const SortOptions& options,
-                       const std::atomic<bool>* stop, LineWriter& result, SortedLog& sorted) {
-  return FailOnOutOfMemory(files.LogPath, [&] { return SortStaged(files, options, stop, result, sorted); });
+Status SortUnpublished(const LogFiles& files, const SortOptions& options, const CompareRequest& r,
+                       LineWriter& result, SortedLog& sorted) {
+  return FailOnOutOfMemory(files.LogPath, [&] { return SortStaged(files, options, r, result, sorted); });
 }
 
 void Notify(const std::function<void(Side)>& callback, Side side) {
@@ -102,8 +102,8 @@ Status RunComparison(const CompareRequest& r, const CompareProgress& progress,
   Notify(progress.SortStarted, Side::Before);
   Notify(progress.SortStarted, Side::After);
   Status st, st2;
-  RunTwoAtOnce([&] { st = SortUnpublished(r.Before, options, r.Stop, result1, sorted1); },
-               [&] { st2 = SortUnpublished(r.After, options, r.Stop, result2, sorted2); });
+  RunTwoAtOnce([&] { st = SortUnpublished(r.Before, options, r, result1, sorted1); },
+               [&] { st2 = SortUnpublished(r.After, options, r, result2, sorted2); });
   Notify(progress.SortFinished, Side::Before);
   Notify(progress.SortFinished, Side::After);
   if (!st.ok()) return st;

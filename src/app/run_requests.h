@@ -32,6 +32,10 @@ struct SortRequest {
   /// When set, the run stops soon after it turns true, failing like any
   /// failed run (the window's close while a run is under way).
   const std::atomic<bool>* Stop = nullptr;
+  /// When set, the run adds the bytes of the log it has read to it, every
+  /// few thousand lines and all of them by the end of the split, so that
+  /// another thread can show how far it is (the log's size is the whole).
+  std::atomic<int64_t>* BytesRead = nullptr;
 };
 
 struct SortOutcome {
@@ -52,6 +56,9 @@ struct CompareRequest {
   bool RecordDifferences = false;
   /// As SortRequest::Stop.
   const std::atomic<bool>* Stop = nullptr;
+  /// As SortRequest::BytesRead, for both logs together (both are read at
+  /// once, so the whole is the sum of their sizes).
+  std::atomic<int64_t>* BytesRead = nullptr;
 };
 
 struct CompareOutcome {

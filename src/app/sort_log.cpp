@@ -30,7 +30,7 @@ Status SortStaged(const SortRequest& request, SortIndex& index) {
   LineWriter result;
   if (Status st = result.Create(files.ResultPath, LineWriter::Mode::kReplaceOnCommit); !st.ok()) return st;
   if (Status st = SortIntoFile(files.LogPath, files.TempBase, files.ResultPath, request.Options, result,
-                               index, request.Stop);
+                               index, request.Stop, request.BytesRead);
       !st.ok()) {
     return st;
   }

@@ -1,18 +1,18 @@
 #include "cli/batch.h"
 
 #include <algorithm>
-#include <iostream>
 #include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 
 #include "cli/batch_options.h"
 #include "app/compare_logs.h"
 #include "cli/folder_comparison.h"
 #include "cli/json_report.h"
+#include "cli/junit_report.h"
 #include "app/output_names.h"
 #include "app/sort_log.h"
 #include "app/stored_settings.h"
+#include "cli/progress_line.h"
 #include "cli/summary_text.h"
 #include "io/paths.h"
 
@@ -55,7 +55,8 @@ ComparisonSettings BatchComparisonSettings(const BatchOptions& options, const Lo
   comparison.Filter = options.Filter.value_or(InfoFilter::Only(FilterItem::All));
   // Any value but 0 keeps them, as the window's check box does.
   comparison.KeepSortResults = settings.CheckValue(SettingKey::StoreSort) != 0;
-  comparison.RecordDifferences = options.Json;
+  // The JSON document and the JUnit failures show the differences.
+  comparison.RecordDifferences = options.Json || options.Junit.has_value();
   return comparison;
 }
 
@@ -64,25 +65,12 @@ bool IsFolder(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// "[3/50] r7.log" on one line of the terminal, overwritten by the next.
-class ProgressLine {
- public:
-  explicit ProgressLine(std::ostream& err) : err_(err), shown_(&err == &std::cerr && ::isatty(2)) {}
-  ~ProgressLine() {
-    if (shown_ && width_ > 0) err_ << "\r" << std::string(width_, ' ') << "\r" << std::flush;
-  }
-  void Show(size_t finished, size_t total, const std::string& name) {
-    if (!shown_) return;
-    const std::string line = "[" + std::to_string(finished) + "/" + std::to_string(total) + "] " + name;
-    err_ << "\r" << line << std::string(width_ > line.size() ? width_ - line.size() : 0, ' ') << std::flush;
-    width_ = std::max(width_, line.size());
-  }
-
- private:
-  std::ostream& err_;
-  bool shown_;
-  size_t width_ = 0;
-};
+// The bytes of a log, for the share of it read; 0 when unknown (the run
+// then says why it cannot read it).
+int64_t SizeOf(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 ? static_cast<int64_t>(st.st_size) : 0;
+}
 
 int Fail(std::ostream& err, const Status& status) {
   err << "tessaline: " << EscapeControlCharacters(status.Message()) << "\n";
@@ -102,6 +90,20 @@ void WarnWithoutRoutes(std::ostream& err, const std::string& log, int64_t routeL
   if (routeLines == 0) err << "tessaline: warning: " << ShownFileName(log) << ": no route lines found\n";
 }
 
+// With --junit, refused before any run when it would replace a log or an
+// output of the run.
+Status CheckJunit(const BatchOptions& options, const std::vector<PairResult>& pairs,
+                  const std::vector<CompareRequest>& requests) {
+  return options.Junit ? CheckJunitTarget(*options.Junit, pairs, requests) : Status::Ok();
+}
+
+// With --junit, the document of the pairs that ran, written after them.
+Status WriteJunit(const BatchOptions& options, const std::vector<PairResult>& pairs,
+                  const std::string& beforeDir, const std::string& afterDir) {
+  if (!options.Junit) return Status::Ok();
+  return WriteJunitFile(*options.Junit, JunitXml(pairs, beforeDir, afterDir));
+}
+
 int RunFolderComparison(const BatchOptions& options, const ComparisonSettings& comparison,
                         std::ostream& out, std::ostream& err) {
   const std::string& beforeDir = options.Files[0];
@@ -111,17 +113,21 @@ int RunFolderComparison(const BatchOptions& options, const ComparisonSettings& c
   if (Status st = PlanFolderComparison(beforeDir, afterDir, comparison, pairs, requests); !st.ok()) {
     return Fail(err, st);
   }
+  if (Status st = CheckJunit(options, pairs, requests); !st.ok()) return Fail(err, st);
   const int jobs = options.Jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
   {
     ProgressLine progress(err);
     RunPairs(pairs, requests, jobs, [&](size_t finished, size_t total, const PairResult& pair) {
-      progress.Show(finished, total, pair.Name);
+      progress.Show("[" + std::to_string(finished) + "/" + std::to_string(total) + "] " + pair.Name);
     });
   }
   out << (options.Json ? ComparisonJson(pairs, beforeDir, afterDir) : SummaryText(pairs, beforeDir, afterDir));
+  if (Status st = WriteJunit(options, pairs, beforeDir, afterDir); !st.ok()) return Fail(err, st);
   return FolderExitCode(pairs);
 }
 
+// Two logs: the pair's line of the folder summary (or the JSON document),
+// then the JUnit file.
 int RunComparison(const BatchOptions& options, const ComparisonSettings& comparison,
                   std::ostream& out, std::ostream& err) {
   const std::string& before = options.Files[0];
@@ -130,19 +136,48 @@ int RunComparison(const BatchOptions& options, const ComparisonSettings& compari
     return Fail(err, Status::Fail(ErrorCode::LogComparedWithFolder, IsFolder(before) ? after : before));
   }
   if (IsFolder(before)) return RunFolderComparison(options, comparison, out, err);
-  PairResult pair;
-  const CompareRequest request = ComparisonOf(before, after, comparison);
+  std::vector<PairResult> pairs(1);
+  std::vector<CompareRequest> requests = {ComparisonOf(before, after, comparison)};
+  PairResult& pair = pairs[0];
   pair.Name = NameOf(after);
   pair.BeforePath = before;
   pair.AfterPath = after;
-  pair.ReportPath = request.ReportPath;
-  pair.Outcome = CompareLogs(request);
+  pair.ReportPath = requests[0].ReportPath;
+  if (Status st = CheckJunit(options, pairs, requests); !st.ok()) return Fail(err, st);
+  {
+    ReadProgress progress(err, pair.Name, SizeOf(before) + SizeOf(after));
+    requests[0].BytesRead = progress.Counter();
+    pair.Outcome = CompareLogs(requests[0]);
+  }
   pair.Verdict = VerdictOf(pair.Outcome);
-  if (options.Json) out << ComparisonJson({pair}, "", "");
+  // A run that reached its report has a verdict to print; one that failed
+  // before says why on standard error only.
+  if (options.Json) {
+    out << ComparisonJson(pairs, "", "");
+  } else if (pair.Outcome.status.ok()) {
+    out << SummaryLines(pairs, "", "");
+  }
+  const Status junit = WriteJunit(options, pairs, "", "");
+  int code = pair.Outcome.DifferenceCount == 0 ? kExitOk : kExitDifferent;
   // A log without route lines: the report is published, but nothing was
   // compared, so the run does not end as a success.
-  if (pair.Verdict == PairVerdict::Failed) return Fail(err, FailureOf(pair.Outcome));
-  return pair.Outcome.DifferenceCount == 0 ? kExitOk : kExitDifferent;
+  if (pair.Verdict == PairVerdict::Failed) code = Fail(err, FailureOf(pair.Outcome));
+  if (!junit.ok()) code = Fail(err, junit);
+  return code;
+}
+
+int RunSort(const BatchOptions& options, const LoadedSettings& settings, std::ostream& err) {
+  const std::string& log = options.Files[0];
+  SortRequest request = BatchSortRequest(options, settings);
+  SortOutcome outcome;
+  {
+    ReadProgress progress(err, NameOf(log), SizeOf(log));
+    request.BytesRead = progress.Counter();
+    outcome = SortLog(request);
+  }
+  if (!outcome.status.ok()) return Fail(err, outcome.status);
+  WarnWithoutRoutes(err, log, outcome.Index.RouteLineCount);
+  return kExitOk;
 }
 
 }  // namespace
@@ -170,8 +205,8 @@ int RunBatch(const std::vector<std::string>& args, const std::optional<std::stri
   if (compare && options.Order) {
     return UsageFailure(err, "--order applies to a sort only (a comparison always sorts by destination)");
   }
-  if (!compare && (options.Json || options.Jobs)) {
-    return UsageFailure(err, "--json and --jobs apply to comparisons only");
+  if (!compare && (options.Json || options.Junit || options.Jobs)) {
+    return UsageFailure(err, "--json, --junit and --jobs apply to comparisons only");
   }
   if (options.OutputDir && !IsFolder(*options.OutputDir)) {
     return Fail(err, Status::Fail(ErrorCode::OutputFolderMissing, *options.OutputDir));
@@ -181,12 +216,7 @@ int RunBatch(const std::vector<std::string>& args, const std::optional<std::stri
   const LoadedSettings settings = store.Load();
   for (const auto& [key, value] : StartUpWrites(settings, /*normalize=*/false)) store.Write(key, value);
 
-  if (!compare) {
-    const SortOutcome outcome = SortLog(BatchSortRequest(options, settings));
-    if (!outcome.status.ok()) return Fail(err, outcome.status);
-    WarnWithoutRoutes(err, options.Files[0], outcome.Index.RouteLineCount);
-    return kExitOk;
-  }
+  if (!compare) return RunSort(options, settings, err);
   return RunComparison(options, BatchComparisonSettings(options, settings), out, err);
 }
 

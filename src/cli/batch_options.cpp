@@ -57,6 +57,12 @@ Status ApplyOutputDir(const std::string& value, BatchOptions& options) {
   return Status::Ok();
 }
 
+Status ApplyJunit(const std::string& value, BatchOptions& options) {
+  if (value.empty()) return UsageError("option --junit needs a file");
+  options.Junit = value;
+  return Status::Ok();
+}
+
 Status ApplyHelp(const std::string&, BatchOptions& options) {
   options.Help = true;
   return Status::Ok();
@@ -87,6 +93,7 @@ constexpr std::array kOptions = {
     OptionSpec{"--jobs", "-j", true, ApplyJobs},
     OptionSpec{"--output-dir", "-o", true, ApplyOutputDir},
     OptionSpec{"--json", "", false, ApplyJson},
+    OptionSpec{"--junit", "", true, ApplyJunit},
     OptionSpec{"--help", "-h", false, ApplyHelp},
     OptionSpec{"--version", "", false, ApplyVersion},
 };
@@ -172,7 +179,8 @@ std::string UsageErrorText(const std::string& reason) {
 }
 std::string UsageText() {
   return "Usage: tessaline [OPTIONS] LOG            sort LOG into LOG's base name + sort extension\n"
-         "       tessaline [OPTIONS] BEFORE AFTER   compare two logs into AFTER's base name + report extension\n"
+         "       tessaline [OPTIONS] BEFORE AFTER   compare two logs into AFTER's base name + report extension;\n"
+         "                                          one summary line on standard output\n"
          "       tessaline [OPTIONS] BEFORE_DIR AFTER_DIR\n"
          "                                          compare each log of BEFORE_DIR with the log of the\n"
          "                                          same name in AFTER_DIR; a summary on standard output\n"
@@ -187,13 +195,16 @@ std::string UsageText() {
          "  -j, --jobs N      folders: compare N pairs at once (default: one per processor)\n"
          "  --json            comparisons: a JSON document on standard output instead of\n"
          "                    the summary: per pair its verdict, tables and differences\n"
+         "  --junit FILE      comparisons: also write JUnit XML to FILE for CI systems: a\n"
+         "                    test case per pair, failed when the logs differ\n"
          "  -o, --output-dir DIR\n"
          "                    write sort results and reports into DIR, not beside the logs\n"
          "  --help            show this text\n"
          "  --version         show the version\n"
          "  --                every later argument is a file name\n"
          "\n"
-         "Without options a run follows the stored settings (Tessaline.ini).\n"
+         "Without options a run follows the stored settings (Tessaline.ini). A run longer\n"
+         "than a second shows its progress on standard error when that is a terminal.\n"
          "Exit status: 0 success (comparison: no difference), 1 the logs differ (folders:\n"
          "a pair differs or a log is in one folder only), 2 failure (one line on\n"
          "standard error: tessaline: FILE: reason; folders: a pair failed).\n";

@@ -4,9 +4,7 @@
 
 namespace tess {
 
-namespace {
-
-std::string Describe(const PairResult& pair, const std::string& beforeDir, const std::string& afterDir) {
+std::string DescribePair(const PairResult& pair, const std::string& beforeDir, const std::string& afterDir) {
   switch (pair.Verdict) {
     case PairVerdict::Same:
       return "same";
@@ -24,22 +22,25 @@ std::string Describe(const PairResult& pair, const std::string& beforeDir, const
   return "failed: " + FailureOf(pair.Outcome).Message();
 }
 
-}  // namespace
-
-std::string SummaryText(const std::vector<PairResult>& pairs, const std::string& beforeDir,
-                        const std::string& afterDir) {
+std::string SummaryLines(const std::vector<PairResult>& pairs, const std::string& beforeDir,
+                         const std::string& afterDir) {
   size_t width = 0;
   for (const PairResult& pair : pairs) width = std::max(width, pair.Name.size());
   std::string text;
   for (const PairResult& pair : pairs) {
     text += pair.Name + std::string(width - pair.Name.size() + 2, ' ') +
-            Describe(pair, beforeDir, afterDir) + "\n";
+            DescribePair(pair, beforeDir, afterDir) + "\n";
   }
-  const VerdictCounts counts = CountVerdicts(pairs);
-  text += std::to_string(pairs.size()) + (pairs.size() == 1 ? " pair: " : " pairs: ") +
-          std::to_string(counts.Same) + " same, " + std::to_string(counts.Different) + " differ, " +
-          std::to_string(counts.OneSided) + " one-sided, " + std::to_string(counts.Failed) + " failed\n";
   return text;
+}
+
+std::string SummaryText(const std::vector<PairResult>& pairs, const std::string& beforeDir,
+                        const std::string& afterDir) {
+  const VerdictCounts counts = CountVerdicts(pairs);
+  return SummaryLines(pairs, beforeDir, afterDir) + std::to_string(pairs.size()) +
+         (pairs.size() == 1 ? " pair: " : " pairs: ") + std::to_string(counts.Same) + " same, " +
+         std::to_string(counts.Different) + " differ, " + std::to_string(counts.OneSided) + " one-sided, " +
+         std::to_string(counts.Failed) + " failed\n";
 }
 
 int FolderExitCode(const std::vector<PairResult>& pairs) {

@@ -39,6 +39,8 @@ constexpr std::array kErrorTexts = {
     ErrorText{ErrorCode::OutputFolderMissing, "the output folder does not exist", "出力先のフォルダーがありません。"},
     ErrorText{ErrorCode::NoRouteLines, "no route lines found",
               "ルート情報の行が見つかりませんでした。比較結果は書き出しましたが、正しく比較できていない可能性があります。"},
+    ErrorText{ErrorCode::JunitWouldOverwrite, "the JUnit file would overwrite a log or an output of the run",
+              "JUnit のファイルが入力ログまたは出力ファイルと同じです。上書きしないよう、処理しませんでした。"},
     ErrorText{ErrorCode::CommandLine, "{}", "コマンドラインが正しくありません。"},
 };
 

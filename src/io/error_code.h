@@ -28,6 +28,7 @@ enum class ErrorCode {
   LogComparedWithFolder,
   OutputFolderMissing,
   NoRouteLines,  // a comparison ran, but a log held no route line to compare
+  JunitWouldOverwrite,
   CommandLine,  // a command line that cannot run; its text is the detail
 };
 

@@ -64,7 +64,7 @@ Status SortSections(const std::string& logPath, const std::string& tempPath,
 
 Status SortIntoFile(const std::string& logPath, const std::string& tempBase,
                     const std::string& resultPath, const SortOptions& options, LineWriter& out,
-                    SortIndex& index, const std::atomic<bool>* stop) {
+                    SortIndex& index, const std::atomic<bool>* stop, std::atomic<int64_t>* bytesRead) {
   std::vector<SplitSection> sections;
   // The keys are made as the split writes each line, so the temporary file
   // is read back only once, in sorted order.
@@ -75,7 +75,9 @@ Status SortIntoFile(const std::string& logPath, const std::string& tempBase,
   };
   // A failed split has removed what it wrote (and never touches a file it
   // refused to replace).
-  if (Status st = SplitTables(logPath, tempBase, resultPath, sections, stop, makeKey); !st.ok()) return st;
+  if (Status st = SplitTables(logPath, tempBase, resultPath, sections, stop, makeKey, bytesRead); !st.ok()) {
+    return st;
+  }
   index.RouteLineCount = keys.RouteLineCount();
   Status st;
   try {

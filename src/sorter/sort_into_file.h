@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 
 #include "io/line_writer.h"
@@ -19,9 +20,11 @@ namespace tess {
 /// `resultPath`. `index` tells where each table stands in `out`. Whatever
 /// happens, the temporary file is removed, also when running out of memory
 /// throws std::bad_alloc through the sort.
-/// With `stop` set, the sort fails soon after it turns true.
+/// With `stop` set, the sort fails soon after it turns true. `bytesRead`,
+/// when set, has the bytes of the log read added to it (see SplitTables).
 Status SortIntoFile(const std::string& logPath, const std::string& tempBase,
                     const std::string& resultPath, const SortOptions& options, LineWriter& out,
-                    SortIndex& index, const std::atomic<bool>* stop = nullptr);
+                    SortIndex& index, const std::atomic<bool>* stop = nullptr,
+                    std::atomic<int64_t>* bytesRead = nullptr);
 
 }  // namespace tess

@@ -58,13 +58,14 @@ class Splitter {
  public:
   Splitter(const std::string& logPath, const std::string& tempPath, const std::string& protectedPath,
            std::vector<SplitSection>& sections, const std::atomic<bool>* stop,
-           const SplitLineObserver& observer)
+           const SplitLineObserver& observer, std::atomic<int64_t>* bytesRead)
       : log_(logPath),
         temp_(tempPath),
         protected_(protectedPath),
         sections_(sections),
         stop_(stop),
-        observer_(observer) {}
+        observer_(observer),
+        bytesRead_(bytesRead) {}
 
   Status Run() {
     sections_.clear();
@@ -78,14 +79,31 @@ class Splitter {
     InputLines input(reader);
     std::string line;
     for (uint64_t count = 1; input.Next(line); ++count) {
-      if (count % 65536 == 0 && stop_ != nullptr && *stop_) return StoppedRun(log_);
+      if (count % kLinesBetweenChecks == 0) {
+        AddBytesRead(reader);
+        if (stop_ != nullptr && *stop_) return StoppedRun(log_);
+      }
       if (Status st = Cycle(line, input); !st.ok()) return st;
     }
     if (!reader.status().ok()) return reader.status();
+    AddBytesRead(reader);
     return out_.Commit();
   }
 
  private:
+  // Lines between two looks at the stop flag and two additions to the
+  // bytes read: a few hundred kilobytes of log, a few milliseconds.
+  static constexpr uint64_t kLinesBetweenChecks = 4096;
+
+  // Adds what the reader has read since the last call (the look-ahead line
+  // included) to the caller's counter.
+  void AddBytesRead(const LineReader& reader) {
+    if (bytesRead_ == nullptr) return;
+    const int64_t read = reader.Position() - 1;
+    bytesRead_->fetch_add(read - bytesAdded_, std::memory_order_relaxed);
+    bytesAdded_ = read;
+  }
+
   Status Cycle(std::string& line, InputLines& input) {
     NoteTableBoundary(line);
     // The repairs of wrapped lines and extra paths are IOS IPv4's; the other
@@ -209,6 +227,8 @@ class Splitter {
   std::vector<SplitSection>& sections_;
   const std::atomic<bool>* stop_;
   const SplitLineObserver& observer_;
+  std::atomic<int64_t>* bytesRead_;
+  int64_t bytesAdded_ = 0;  // of the reader's bytes, those added to *bytesRead_
   LineWriter out_;
   std::string nextName_ = std::string(kGlobalTableName);
   std::string previous_;
@@ -236,8 +256,9 @@ void ApplyBackspaces(std::string& line) {
 
 Status SplitTables(const std::string& logPath, const std::string& tempPath,
                    const std::string& protectedPath, std::vector<SplitSection>& sections,
-                   const std::atomic<bool>* stop, const SplitLineObserver& observer) {
-  return Splitter(logPath, tempPath, protectedPath, sections, stop, observer).Run();
+                   const std::atomic<bool>* stop, const SplitLineObserver& observer,
+                   std::atomic<int64_t>* bytesRead) {
+  return Splitter(logPath, tempPath, protectedPath, sections, stop, observer, bytesRead).Run();
 }
 
 Status StoppedRun(const std::string& logPath) { return Status::Fail(ErrorCode::RunStopped, logPath); }

@@ -37,10 +37,13 @@ using SplitLineObserver = std::function<void(size_t section, TableDialect dialec
 /// would be the log or `protectedPath` (the run's result) is refused. On
 /// failure nothing of the temporary file is left.
 /// With `stop` set and true the split ends early, failing. `observer`, when
-/// set, hears of every line written.
+/// set, hears of every line written. `bytesRead`, when set, has the bytes of
+/// the log read added to it every few thousand lines; once the split
+/// succeeded, all of the log's bytes have been added.
 Status SplitTables(const std::string& logPath, const std::string& tempPath,
                    const std::string& protectedPath, std::vector<SplitSection>& sections,
-                   const std::atomic<bool>* stop = nullptr, const SplitLineObserver& observer = {});
+                   const std::atomic<bool>* stop = nullptr, const SplitLineObserver& observer = {},
+                   std::atomic<int64_t>* bytesRead = nullptr);
 
 /// The failure of a run that its caller stopped.
 Status StoppedRun(const std::string& logPath);

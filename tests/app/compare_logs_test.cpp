@@ -141,7 +141,7 @@ TEST_F(CompareLogsTest, AStoppedComparisonFailsAndLeavesNothing) {
   EXPECT_EQ(dir.List(), files);
 }
 
-TEST_F(CompareLogsTest, ProgressNamesBothSortsOnTheCallersThread) {
+TEST_F(CompareLogsTest, ProgressNamesBothSortsOnTheCallersThreadAndCountsBothLogs) {
   std::string seen;
   CompareProgress progress;
   const std::thread::id caller = std::this_thread::get_id();
@@ -153,8 +153,14 @@ TEST_F(CompareLogsTest, ProgressNamesBothSortsOnTheCallersThread) {
     seen += std::to_string(SlotNumber(side)) + ">";
     EXPECT_EQ(std::this_thread::get_id(), caller);
   };
-  EXPECT_TRUE(CompareLogs(Request(), progress).status.ok());
+  // The bytes read of both logs add up to their sizes.
+  std::atomic<int64_t> read{0};
+  CompareRequest request = Request();
+  request.BytesRead = &read;
+  EXPECT_TRUE(CompareLogs(request, progress).status.ok());
   EXPECT_EQ(seen, "<1<21>2>");
+  EXPECT_EQ(read, static_cast<int64_t>(ReadFile(dir.File("before.log")).size() +
+                                       ReadFile(dir.File("after.log")).size()));
   seen.clear();
   const std::vector<std::string> files = dir.List();
   CompareRequest broken = Request();

@@ -55,6 +55,32 @@ TEST(SortLog, IndexGivesEachTableItsBytesOfTheResult) {
   EXPECT_EQ(dir.List(), (std::vector<std::string>{"r.log", "r.srt"}));
 }
 
+// The counter a caller polls to show progress ends at the log's size,
+// whatever its line ends, a look-ahead for a wrapped line at its end, or
+// its length (added to every few thousand lines).
+TEST(SortLog, BytesReadReachTheLogsSize) {
+  std::string manyRoutes = "Gateway of last resort is not set\n";
+  for (int k = 0; k < 10000; ++k) manyRoutes += "C    10.1.0.0/24 is directly connected, E0\n";
+  const std::pair<const char*, std::string> cases[] = {
+      {"Empty", ""},
+      {"NoLineEndAtTheEnd", "Gateway of last resort is not set\nC    10.1.0.0/24 is directly connected, E0"},
+      {"CrOnly", "Gateway of last resort is not set\rC    10.1.0.0/24 is directly connected, E0\r"},
+      {"WrappedAtTheEnd", "Gateway of last resort is not set\nO E2    192.168.10.168\n   [110/20] via 10.1.1.1\n"},
+      {"ManyLines", manyRoutes},
+  };
+  for (const auto& [name, log] : cases) {
+    SCOPED_TRACE(name);
+    ScratchDir dir;
+    WriteFile(dir.File("r.log"), log);
+    std::atomic<int64_t> read{0};
+    SortRequest request;
+    request.Files = FilesOfLog(dir.File("r.log"), 1, ".srt");
+    request.BytesRead = &read;
+    ASSERT_TRUE(SortLog(request).status.ok());
+    EXPECT_EQ(read, static_cast<int64_t>(log.size()));
+  }
+}
+
 TEST(SortLog, FailedAndRefusedSortsLeaveEveryFileAsItWas) {
   ScratchDir dir;
   WriteFile(dir.File("r.log"), CrLf({"Gateway of last resort is not set"}));

@@ -48,6 +48,8 @@ TEST_F(Batch, MalformedCommandLinesFailUntouched) {
       {"--order", "hop", "r1.log", "r2.log"},  // a comparison always sorts by destination
       {"r1.log", "r2.log", "r1.log"},          // a third name is refused, not ignored
       {"--jobs=-1", "r1.log", "r2.log"}, {"-j", "two", "r1.log", "r2.log"},
+      {"--junit", "j.xml", "r1.log"},  // a sort has no test cases
+      {"--junit=", "r1.log", "r2.log"}, {"r1.log", "r2.log", "--junit"},
   };
   // One line naming the fault, then where the help is (GNU style).
   for (const auto& args : cases) {

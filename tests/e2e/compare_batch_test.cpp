@@ -94,6 +94,7 @@ TEST(CompareBatch, RefusesBeforeAnyFileIsTouched) {
 
     const RunResult r = RunTessaline(c.args, work.path(), config.path());
     EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, "");  // no summary line: nothing ran
     EXPECT_EQ(r.err.rfind("tessaline: " + c.named + ": ", 0), 0u) << r.err;
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     EXPECT_EQ(work.List(), before);
@@ -111,6 +112,7 @@ TEST(CompareBatch, ResultsSharingANameAreFineWhenNotKept) {
   WriteFile(work.File("a.txt"), GlobalTable({kOspf0}));
   const RunResult r = RunTessaline({"a.log", "a.txt"}, work.path(), config.path());
   EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "a.txt  same\n");  // the pair's line of the folder summary
   EXPECT_EQ(work.List(), (std::vector<std::string>{"a.dif", "a.log", "a.txt"}));
 }
 
@@ -137,6 +139,7 @@ TEST(CompareBatch, FailureLeavesTheSettingsAndNoFile) {
 
     const RunResult r = RunTessaline({"before.log", c.log2}, work.path(), config.path());
     EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, "");  // the failure is told on standard error only
     EXPECT_EQ(r.err.rfind("tessaline: ", 0), 0u) << r.err;
     EXPECT_EQ(ReadSettings(config.path()), stored);
     EXPECT_EQ(work.List(), before);

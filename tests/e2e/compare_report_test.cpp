@@ -14,7 +14,7 @@ TEST(CompareReport, ExampleLogsGiveTheSampleReport) {
   }
   const RunResult r = RunTessaline({"before.log", "after.log"}, work.path(), config.path());
   EXPECT_EQ(r.exitCode, 1) << r.err;
-  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.out, "after.log  5 differences\n");
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(ReadFile(work.File("after.dif")),
             "前: before.log\r\n"

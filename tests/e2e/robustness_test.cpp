@@ -430,6 +430,7 @@ TEST_F(Robustness, LogsWithoutRoutesWarnASortAndFailAComparison) {
   end = Run({"sw1.log", "sw2.log"});
   EXPECT_EQ(end.ExitCode, 2);
   EXPECT_EQ(end.Err, "tessaline: sw1.log: no route lines found\n");
+  EXPECT_EQ(end.Out, "sw2.log  failed: sw1.log: no route lines found\n");
   EXPECT_TRUE(ReadFile(dir.File("sw2.dif")).ends_with("同等です\r\n"));
 
   end = Run({"--json", "r.log", "sw2.log"});
