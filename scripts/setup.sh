@@ -7,7 +7,7 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev qt6-base-dev fonts-ipafont-gothic xvfb xauth time
   librsvg2-bin gzip desktop-file-utils appstream
-  clang libclang-rt-14-dev bc)
+  clang libclang-rt-14-dev bc python3 chromium)
 if [ "${1:-}" = "screenshot" ]; then
   packages+=(openbox)
 fi

@@ -4,8 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/version.h"
+
 #include "compare/comparison_report.h"
+#include "compare/html_page.h"
+#include "compare/utf8_text.h"
 #include "io/line_writer.h"
+#include "io/staged_file.h"
 #include "io/paths.h"
 #include "io/two_at_once.h"
 #include "sorter/sort_into_file.h"
@@ -23,13 +28,17 @@ Status RefuseOverwritingAnInput(const CompareRequest& r) {
   const std::string& in2 = r.After.LogPath;
   const std::string& out1 = r.Before.ResultPath;
   const std::string& out2 = r.After.ResultPath;
-  for (const std::string* output : {&out1, &out2, &r.ReportPath}) {
-    if (SameFile(*output, in1) || SameFile(*output, in2)) {
+  for (const std::string* output : {&out1, &out2, &r.ReportPath, &r.PagePath}) {
+    if (!output->empty() && (SameFile(*output, in1) || SameFile(*output, in2))) {
       return Status::Fail(ErrorCode::ComparisonOutputWouldOverwriteInput, *output);
     }
   }
   if (SameFile(r.ReportPath, out1) || SameFile(r.ReportPath, out2)) {
     return Status::Fail(ErrorCode::ReportWouldOverwriteResult, r.ReportPath);
+  }
+  if (!r.PagePath.empty() &&
+      (SameFile(r.PagePath, r.ReportPath) || SameFile(r.PagePath, out1) || SameFile(r.PagePath, out2))) {
+    return Status::Fail(ErrorCode::PageWouldOverwriteOutput, r.PagePath);
   }
   // Results that are not kept never reach their names: only kept ones collide.
   if (r.KeepSortResults && SameFile(out1, out2) && !SameFile(in1, in2)) {
@@ -51,7 +60,8 @@ Status CheckInputsThenOutputs(const CompareRequest& r) {
   for (const std::string* input : {&r.Before.LogPath, &r.After.LogPath}) {
     if (Status st = CheckReadable(*input); !st.ok()) return st;
   }
-  for (const std::string* output : {&r.Before.ResultPath, &r.After.ResultPath, &r.ReportPath}) {
+  for (const std::string* output : {&r.Before.ResultPath, &r.After.ResultPath, &r.ReportPath, &r.PagePath}) {
+    if (output->empty()) continue;
     if (Status st = CheckWritable(*output); !st.ok()) return st;
   }
   return Status::Ok();
@@ -82,6 +92,33 @@ Status SortUnpublished(const LogFiles& files, const SortOptions& options, const 
   return FailOnOutOfMemory(files.LogPath, [&] { return SortStaged(files, options, r, result, sorted); });
 }
 
+LogFacts FactsOf(const std::string& log, ReportEncoding encoding) {
+  LogFacts facts;
+  facts.Path = LogTextToUtf8(log, encoding);
+  struct stat st {};
+  if (::stat(log.c_str(), &st) == 0) {
+    facts.Bytes = st.st_size;
+    facts.Modified = PageTime(st.st_mtime);
+  }
+  return facts;
+}
+
+// The HTML page of the comparison, staged beside its name: made from the
+// record of the walk that wrote the report.
+Status StagePage(const CompareRequest& r, const CompareOutcome& outcome, ReportEncoding encoding,
+                 StagedFile& page) {
+  PageFacts facts;
+  facts.Before = FactsOf(r.Before.LogPath, encoding);
+  facts.After = FactsOf(r.After.LogPath, encoding);
+  facts.Version = kVersionText;
+  facts.RunTime = PageTime(std::time(nullptr));
+  facts.ReportName = LogTextToUtf8(NameOf(r.ReportPath), encoding);
+  facts.DifferenceCount = outcome.DifferenceCount;
+  if (Status st = page.Create(r.PagePath); !st.ok()) return st;
+  if (Status st = page.Write(ComparisonPage(outcome.Record, facts)); !st.ok()) return st;
+  return page.Close(Durability::kRenameOnly);
+}
+
 void Notify(const std::function<void(Side)>& callback, Side side) {
   if (callback) callback(side);
 }
@@ -110,17 +147,24 @@ Status RunComparison(const CompareRequest& r, const CompareProgress& progress,
   if (!st2.ok()) return st2;
   if (r.Stop != nullptr && *r.Stop) return StoppedRun(r.After.LogPath);
   if (st = report.Create(r.ReportPath, LineWriter::Mode::kReplaceOnCommit); !st.ok()) return st;
-  ComparisonRecord* record = r.RecordDifferences ? &outcome.Record : nullptr;
+  ComparisonRecord* record = r.RecordDifferences || !r.PagePath.empty() ? &outcome.Record : nullptr;
   if (st = WriteComparisonReport(sorted1, sorted2, encoding, report, outcome.DifferenceCount, record);
       !st.ok()) {
     return st;
   }
   if (st = report.Finish(); !st.ok()) return st;
+  StagedFile page;
+  if (!r.PagePath.empty()) {
+    if (st = StagePage(r, outcome, encoding, page); !st.ok()) return st;
+  }
   outcome.BeforeRouteLines = sorted1.Index.RouteLineCount;
   outcome.AfterRouteLines = sorted2.Index.RouteLineCount;
   if (r.KeepSortResults) {
     if (st = result1.Publish(); !st.ok()) return st;
     if (st = result2.Publish(); !st.ok()) return st;
+  }
+  if (!r.PagePath.empty()) {
+    if (st = page.Publish(Durability::kRenameOnly); !st.ok()) return st;
   }
   return report.Publish();
 }

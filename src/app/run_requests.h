@@ -47,6 +47,9 @@ struct CompareRequest {
   LogFiles Before;  // log 1, taken before the change
   LogFiles After;   // log 2, taken after it
   std::string ReportPath;
+  /// Where an HTML page of the comparison goes, published with the report;
+  /// none when empty.
+  std::string PagePath;
   /// The user's information filter; both sorts run in destination order with
   /// the time information removed as well (ComparisonSortOptions).
   InfoFilter Filter = InfoFilter::Only(FilterItem::All);

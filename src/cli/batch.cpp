@@ -7,6 +7,7 @@
 #include "cli/batch_options.h"
 #include "app/compare_logs.h"
 #include "cli/folder_comparison.h"
+#include "cli/index_page.h"
 #include "cli/json_report.h"
 #include "cli/junit_report.h"
 #include "app/output_names.h"
@@ -57,6 +58,7 @@ ComparisonSettings BatchComparisonSettings(const BatchOptions& options, const Lo
   comparison.KeepSortResults = settings.CheckValue(SettingKey::StoreSort) != 0;
   // The JSON document and the JUnit failures show the differences.
   comparison.RecordDifferences = options.Json || options.Junit.has_value();
+  comparison.HtmlPages = options.Html;
   return comparison;
 }
 
@@ -122,6 +124,11 @@ int RunFolderComparison(const BatchOptions& options, const ComparisonSettings& c
     });
   }
   out << (options.Json ? ComparisonJson(pairs, beforeDir, afterDir) : SummaryText(pairs, beforeDir, afterDir));
+  if (options.Html) {
+    if (Status st = WriteIndexPage(IndexPagePath(afterDir, comparison), pairs, beforeDir, afterDir); !st.ok()) {
+      return Fail(err, st);
+    }
+  }
   if (Status st = WriteJunit(options, pairs, beforeDir, afterDir); !st.ok()) return Fail(err, st);
   return FolderExitCode(pairs);
 }
@@ -143,6 +150,7 @@ int RunComparison(const BatchOptions& options, const ComparisonSettings& compari
   pair.BeforePath = before;
   pair.AfterPath = after;
   pair.ReportPath = requests[0].ReportPath;
+  pair.PagePath = requests[0].PagePath;
   if (Status st = CheckJunit(options, pairs, requests); !st.ok()) return Fail(err, st);
   {
     ReadProgress progress(err, pair.Name, SizeOf(before) + SizeOf(after));
@@ -205,8 +213,8 @@ int RunBatch(const std::vector<std::string>& args, const std::optional<std::stri
   if (compare && options.Order) {
     return UsageFailure(err, "--order applies to a sort only (a comparison always sorts by destination)");
   }
-  if (!compare && (options.Json || options.Junit || options.Jobs)) {
-    return UsageFailure(err, "--json, --junit and --jobs apply to comparisons only");
+  if (!compare && (options.Json || options.Html || options.Junit || options.Jobs)) {
+    return UsageFailure(err, "--json, --html, --junit and --jobs apply to comparisons only");
   }
   if (options.OutputDir && !IsFolder(*options.OutputDir)) {
     return Fail(err, Status::Fail(ErrorCode::OutputFolderMissing, *options.OutputDir));

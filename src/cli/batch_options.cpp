@@ -78,6 +78,11 @@ Status ApplyJson(const std::string&, BatchOptions& options) {
   return Status::Ok();
 }
 
+Status ApplyHtml(const std::string&, BatchOptions& options) {
+  options.Html = true;
+  return Status::Ok();
+}
+
 // Every option the command line knows. A valued option takes its value as
 // "--name=value", "-xVALUE" (short names) or the next argument.
 struct OptionSpec {
@@ -93,6 +98,7 @@ constexpr std::array kOptions = {
     OptionSpec{"--jobs", "-j", true, ApplyJobs},
     OptionSpec{"--output-dir", "-o", true, ApplyOutputDir},
     OptionSpec{"--json", "", false, ApplyJson},
+    OptionSpec{"--html", "", false, ApplyHtml},
     OptionSpec{"--junit", "", true, ApplyJunit},
     OptionSpec{"--help", "-h", false, ApplyHelp},
     OptionSpec{"--version", "", false, ApplyVersion},
@@ -195,6 +201,8 @@ std::string UsageText() {
          "  -j, --jobs N      folders: compare N pairs at once (default: one per processor)\n"
          "  --json            comparisons: a JSON document on standard output instead of\n"
          "                    the summary: per pair its verdict, tables and differences\n"
+         "  --html            comparisons: also an HTML page beside each report (same\n"
+         "                    name, extension .html); folders: and index.html\n"
          "  --junit FILE      comparisons: also write JUnit XML to FILE for CI systems: a\n"
          "                    test case per pair, failed when the logs differ\n"
          "  -o, --output-dir DIR\n"

@@ -16,6 +16,7 @@ struct BatchOptions {
   std::optional<SortOrder> Order;
   std::optional<InfoFilter> Filter;
   bool Json = false;                     // comparisons: a JSON document on standard output
+  bool Html = false;                     // comparisons: an HTML page beside each report
   std::optional<std::string> Junit;      // comparisons: JUnit XML written to this file
   std::optional<int> Jobs;               // folders: pairs compared at once
   std::optional<std::string> OutputDir;  // results and reports there, not beside the logs

@@ -25,11 +25,13 @@ bool EndsWith(const std::string& name, const std::string& tail) {
 }
 
 // Whether a file of the folder is a log: not hidden (staged outputs are),
-// no temporary file left by an interrupted run ("r1.(1)"), no sort result
-// or report of one.
+// no temporary file left by an interrupted run ("r1.(1)"), no sort result,
+// report or HTML page of one (so that a second run with --html takes the
+// same logs as the first).
 bool IsLogName(const std::string& name, const ComparisonSettings& settings) {
   if (name.empty() || name[0] == '.') return false;
   if (name.find(".(1)") != std::string::npos || name.find(".(2)") != std::string::npos) return false;
+  if (EndsWith(name, kPageExtension)) return false;
   for (const std::string* ext :
        {&settings.SortExtension1, &settings.SortExtension2, &settings.ReportExtension}) {
     if (EndsWith(name, *ext)) return false;
@@ -64,15 +66,19 @@ Status ListLogs(const std::string& folder, const ComparisonSettings& settings,
 // before any pair runs. Pairs share their name in both folders, so the
 // report (and with it the temporary names) tells every collision of
 // different names; kept sort results are checked too.
-Status RefuseCollidingOutputs(const std::vector<PairResult>& pairs,
-                              const std::vector<CompareRequest>& requests) {
+Status RefuseCollidingOutputs(const std::vector<PairResult>& pairs, const std::vector<CompareRequest>& requests,
+                              const std::string& indexPage) {
   std::map<std::string, const PairResult*> writers;
+  PairResult index;
+  index.Name = kIndexPageName;
+  if (!indexPage.empty()) writers.emplace(indexPage, &index);
   for (size_t i = 0; i < pairs.size(); ++i) {
     if (pairs[i].ReportPath.empty()) continue;
     const CompareRequest& r = requests[i];
-    std::vector<const std::string*> outputs = {&r.ReportPath};
-    if (r.KeepSortResults) outputs = {&r.ReportPath, &r.Before.ResultPath, &r.After.ResultPath};
+    std::vector<const std::string*> outputs = {&r.ReportPath, &r.PagePath};
+    if (r.KeepSortResults) outputs.insert(outputs.end(), {&r.Before.ResultPath, &r.After.ResultPath});
     for (const std::string* output : outputs) {
+      if (output->empty()) continue;
       const auto [it, added] = writers.emplace(*output, &pairs[i]);
       if (!added && it->second != &pairs[i]) {
         return Status::Fail(ErrorCode::PairsWriteOneFile, *output, it->second->Name + " and " + pairs[i].Name);
@@ -102,10 +108,15 @@ CompareRequest ComparisonOf(const std::string& before, const std::string& after,
   request.Before = FilesOfLog(before, 1, settings.SortExtension1, settings.OutputDir);
   request.After = FilesOfLog(after, 2, settings.SortExtension2, settings.OutputDir);
   request.ReportPath = OutputBase(after, settings.OutputDir) + settings.ReportExtension;
+  if (settings.HtmlPages) request.PagePath = OutputBase(after, settings.OutputDir) + kPageExtension;
   request.Filter = settings.Filter;
   request.KeepSortResults = settings.KeepSortResults;
   request.RecordDifferences = settings.RecordDifferences;
   return request;
+}
+
+std::string IndexPagePath(const std::string& afterDir, const ComparisonSettings& settings) {
+  return JoinPath(settings.OutputDir.empty() ? afterDir : settings.OutputDir, kIndexPageName);
 }
 
 VerdictCounts CountVerdicts(const std::vector<PairResult>& pairs) {
@@ -124,6 +135,22 @@ VerdictCounts CountVerdicts(const std::vector<PairResult>& pairs) {
 
 const Status& FailureOf(const CompareOutcome& outcome) {
   return outcome.status.ok() ? outcome.NotCompared : outcome.status;
+}
+
+const char* VerdictName(PairVerdict verdict) {
+  switch (verdict) {
+    case PairVerdict::Same:
+      return "same";
+    case PairVerdict::Different:
+      return "different";
+    case PairVerdict::OnlyBefore:
+      return "only-before";
+    case PairVerdict::OnlyAfter:
+      return "only-after";
+    case PairVerdict::Failed:
+      break;
+  }
+  return "failed";
 }
 
 PairVerdict VerdictOf(const CompareOutcome& outcome) {
@@ -151,13 +178,14 @@ Status PlanFolderComparison(const std::string& beforeDir, const std::string& aft
     if (takeBefore && takeAfter) {
       request = ComparisonOf(pair.BeforePath, pair.AfterPath, settings);
       pair.ReportPath = request.ReportPath;
+      pair.PagePath = request.PagePath;
     } else {
       pair.Verdict = takeBefore ? PairVerdict::OnlyBefore : PairVerdict::OnlyAfter;
     }
     pairs.push_back(std::move(pair));
     requests.push_back(std::move(request));
   }
-  return RefuseCollidingOutputs(pairs, requests);
+  return RefuseCollidingOutputs(pairs, requests, settings.HtmlPages ? IndexPagePath(afterDir, settings) : "");
 }
 
 void RunPairs(std::vector<PairResult>& pairs, const std::vector<CompareRequest>& requests, int jobs,

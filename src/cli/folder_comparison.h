@@ -22,7 +22,16 @@ struct ComparisonSettings {
   InfoFilter Filter = InfoFilter::Only(FilterItem::All);
   bool KeepSortResults = false;
   bool RecordDifferences = false;
+  bool HtmlPages = false;  // an HTML page beside each report
 };
+
+/// The extension of the HTML page beside a report.
+inline constexpr const char* kPageExtension = ".html";
+/// The HTML index page of a folder comparison, in its output folder.
+inline constexpr const char* kIndexPageName = "index.html";
+
+/// Where the index page of a folder comparison of `afterDir` goes.
+std::string IndexPagePath(const std::string& afterDir, const ComparisonSettings& settings);
 
 /// The comparison of log `before` with log `after`.
 CompareRequest ComparisonOf(const std::string& before, const std::string& after,
@@ -30,12 +39,17 @@ CompareRequest ComparisonOf(const std::string& before, const std::string& after,
 
 enum class PairVerdict { Same, Different, OnlyBefore, OnlyAfter, Failed };
 
+/// The verdict as the JSON document, the JUnit file and the index page name
+/// it: same, different, only-before, only-after, failed.
+const char* VerdictName(PairVerdict verdict);
+
 /// One name of a folder comparison (or the one pair of a single comparison).
 struct PairResult {
   std::string Name;
   std::string BeforePath;  // empty when the name is in the after folder only
   std::string AfterPath;   // empty when the name is in the before folder only
   std::string ReportPath;  // empty for a name in one folder only
+  std::string PagePath;    // its HTML page; empty without one
   PairVerdict Verdict = PairVerdict::Failed;
   CompareOutcome Outcome;
 };

@@ -6,22 +6,6 @@ namespace tess {
 
 namespace {
 
-const char* VerdictName(PairVerdict verdict) {
-  switch (verdict) {
-    case PairVerdict::Same:
-      return "same";
-    case PairVerdict::Different:
-      return "different";
-    case PairVerdict::OnlyBefore:
-      return "only-before";
-    case PairVerdict::OnlyAfter:
-      return "only-after";
-    case PairVerdict::Failed:
-      break;
-  }
-  return "failed";
-}
-
 const char* OutcomeName(TableOutcome outcome) {
   return outcome == TableOutcome::Gone ? "gone" : outcome == TableOutcome::New ? "new" : "compared";
 }

@@ -42,11 +42,7 @@ const char* Entity(char c, XmlPlace place) {
   }
 }
 
-const char* TypeOf(PairVerdict verdict) {
-  return verdict == PairVerdict::OnlyBefore ? "only-before"
-         : verdict == PairVerdict::OnlyAfter ? "only-after"
-                                              : "different";
-}
+const char* TypeOf(PairVerdict verdict) { return VerdictName(verdict); }
 
 // The report's difference lines of a record, without the blank lines that
 // part them, until `limit` lines. Headings stand as the report writes them:

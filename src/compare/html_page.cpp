@@ -201,6 +201,13 @@ void AppendTableSection(std::string& out, const TableGroup& group, size_t g,
 
 }  // namespace
 
+std::string PageTime(std::time_t when) {
+  struct tm local {};
+  char text[32] = "";
+  if (::localtime_r(&when, &local) != nullptr) std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return text;
+}
+
 std::string ComparisonPage(const ComparisonRecord& record, const PageFacts& facts) {
   const std::vector<TableGroup> groups = GroupByTable(record);
   std::string out = HtmlDocumentStart("比較結果 - " + facts.After.Path);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ struct PageFacts {
   std::string ReportName;  // the text report's file name, named where lines are left out
   int64_t DifferenceCount = 0;
 };
+
+/// A time as pages write it: local time, "2026-12-07 21:42:47".
+std::string PageTime(std::time_t when);
 
 /// Route lines of a whole table only one log has that the page shows; the
 /// rest are counted and left to the text report.

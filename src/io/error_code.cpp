@@ -19,6 +19,8 @@ constexpr std::array kErrorTexts = {
               "比較の出力ファイル（ソート結果または比較結果）が入力ログと同じファイルです。上書きすると入力ログが失われるため、処理しませんでした。"},
     ErrorText{ErrorCode::ReportWouldOverwriteResult, "the report would overwrite a sort result",
               "比較結果のファイルがソート結果のファイルと同じです。処理しませんでした。"},
+    ErrorText{ErrorCode::PageWouldOverwriteOutput, "the HTML page would overwrite the report or a sort result",
+              "比較結果の HTML ページが比較結果またはソート結果のファイルと同じです。処理しませんでした。"},
     ErrorText{ErrorCode::BothResultsOneFile, "both logs would be sorted into this one file",
               "二つのログのソート結果が同じファイルになります。一方が他方を上書きするため、処理しませんでした。"},
     ErrorText{ErrorCode::TemporaryWouldOverwriteInputOrResult,

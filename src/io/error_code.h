@@ -16,6 +16,7 @@ enum class ErrorCode {
   ResultWouldOverwriteOtherInput,
   ComparisonOutputWouldOverwriteInput,
   ReportWouldOverwriteResult,
+  PageWouldOverwriteOutput,
   BothResultsOneFile,
   TemporaryWouldOverwriteInputOrResult,
   TemporaryFileShrank,
