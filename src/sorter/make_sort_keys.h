@@ -46,7 +46,7 @@ class SortKeyMaker {
   }
   /// The places of the lines of section `section`, read as route blocks,
   /// in the order the keys are made for, with their roles.
-  void BlockLinesInOrder(size_t section, std::vector<LinePlace>& places, std::vector<LineRole>& roles) const {
+  void BlockLinesInOrder(size_t section, std::vector<LinePlace>& places, std::vector<LineRole>& roles) {
     blockTables_.LinesInOrder(blockTableOf_[section], order_, places, roles);
   }
   /// The key bits of the records of section `section` (none when it has no

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 namespace tess {
 
@@ -66,89 +67,34 @@ void RouteBlockOrder::Add(const BlockLine& line, LinePlace place) {
   places_.push_back(place);
 }
 
-// The fields of a route's key in an order's precedence: addresses as two
-// words, the mask length and the protocol as one each.
-std::array<uint64_t, 6> RouteBlockOrder::KeyOf(uint32_t r, SortOrder order) const {
-  const Route& route = routes_[r];
-  const uint64_t dh = route.Destination.High, dl = route.Destination.Low;
-  const uint64_t hh = route.FirstHop.High, hl = route.FirstHop.Low;
-  const uint64_t mask = route.MaskLength, proto = route.Protocol;
-  switch (order) {
-    case SortOrder::NextHop: return {hh, hl, dh, dl, mask, proto};
-    case SortOrder::MaskThenDestination: return {mask, dh, dl, hh, hl, proto};
-    case SortOrder::MaskThenNextHop: return {mask, hh, hl, dh, dl, proto};
-    case SortOrder::ProtocolThenDestination: return {proto, dh, dl, mask, hh, hl};
-    case SortOrder::ProtocolThenNextHop: return {proto, hh, hl, dh, dl, mask};
-    case SortOrder::Destination:
-    default: return {dh, dl, mask, hh, hl, proto};
-  }
-}
-
-namespace {
-
-// The first 192 bits of a key whose words are 64 bits wide except the mask
-// length's, which takes 8 (it is at most 128): keys compare as these bits
-// do, unless the bits are equal.
-std::array<uint64_t, 3> KeyHead(const std::array<uint64_t, 6>& key, size_t maskWord) {
-  std::array<uint64_t, 3> head{};
-  size_t bits = 0;
-  for (size_t w = 0; w < key.size() && bits < 192; ++w) {
-    const size_t width = w == maskWord ? 8 : 64;
-    const uint64_t value = key[w] << (64 - width);  // left-aligned
-    const size_t at = bits / 64, used = bits % 64;
-    head[at] |= value >> used;
-    if (used > 0 && at + 1 < head.size()) head[at + 1] |= value << (64 - used);
-    bits += width;
-  }
-  return head;
-}
-
-size_t MaskWordOf(SortOrder order) {
-  switch (order) {
-    case SortOrder::NextHop: return 4;
-    case SortOrder::MaskThenDestination:
-    case SortOrder::MaskThenNextHop: return 0;
-    case SortOrder::ProtocolThenDestination: return 3;
-    case SortOrder::ProtocolThenNextHop: return 5;
-    case SortOrder::Destination:
-    default: return 2;
-  }
-}
-
-}  // namespace
-
-// Routes of `table` in key order (indexes into routes_), routes with equal
-// keys in log order. They are sorted on the first 192 bits of their keys
-// and on the whole key only where those are equal: 32 bytes a route to
-// move instead of 56.
-std::vector<uint32_t> RouteBlockOrder::RoutesInOrder(const Table& table, SortOrder order) const {
-  struct Entry {
-    std::array<uint64_t, 3> head;
-    uint32_t route;
+// Sorts the routes of `table` in place into `order`: the fields as the IOS
+// orders take them, the route's first line last, so that routes with equal
+// fields keep their log order. The paths they index stay where they are.
+void RouteBlockOrder::SortRoutes(const Table& table, SortOrder order) {
+  Route* first = routes_.data() + table.FirstRoute;
+  Route* last = first + table.RouteCount;
+  const auto sortBy = [&](auto key) {
+    std::sort(first, last, [&](const Route& a, const Route& b) { return key(a) < key(b); });
   };
-  const size_t maskWord = MaskWordOf(order);
-  std::vector<Entry, LargeAllocator<Entry>> entries(table.RouteCount);
-  for (size_t k = 0; k < table.RouteCount; ++k) {
-    const uint32_t r = static_cast<uint32_t>(table.FirstRoute + k);
-    entries[k] = {KeyHead(KeyOf(r, order), maskWord), r};
+  switch (order) {
+    case SortOrder::NextHop:
+      return sortBy([](const Route& r) { return std::tie(r.FirstHop, r.Destination, r.MaskLength, r.Protocol, r.Head.First); });
+    case SortOrder::MaskThenDestination:
+      return sortBy([](const Route& r) { return std::tie(r.MaskLength, r.Destination, r.FirstHop, r.Protocol, r.Head.First); });
+    case SortOrder::MaskThenNextHop:
+      return sortBy([](const Route& r) { return std::tie(r.MaskLength, r.FirstHop, r.Destination, r.Protocol, r.Head.First); });
+    case SortOrder::ProtocolThenDestination:
+      return sortBy([](const Route& r) { return std::tie(r.Protocol, r.Destination, r.MaskLength, r.FirstHop, r.Head.First); });
+    case SortOrder::ProtocolThenNextHop:
+      return sortBy([](const Route& r) { return std::tie(r.Protocol, r.FirstHop, r.Destination, r.MaskLength, r.Head.First); });
+    case SortOrder::Destination:
+    default:
+      return sortBy([](const Route& r) { return std::tie(r.Destination, r.MaskLength, r.FirstHop, r.Protocol, r.Head.First); });
   }
-  std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-    for (size_t w = 0; w < 3; ++w) {
-      if (a.head[w] != b.head[w]) return a.head[w] < b.head[w];
-    }
-    const std::array<uint64_t, 6> keyA = KeyOf(a.route, order), keyB = KeyOf(b.route, order);
-    for (size_t w = 0; w < keyA.size(); ++w) {
-      if (keyA[w] != keyB[w]) return keyA[w] < keyB[w];
-    }
-    return a.route < b.route;
-  });
-  std::vector<uint32_t> routes(entries.size());
-  for (size_t k = 0; k < entries.size(); ++k) routes[k] = entries[k].route;
-  return routes;
 }
 
 void RouteBlockOrder::LinesInOrder(size_t tableNumber, SortOrder order, std::vector<LinePlace>& places,
-                                   std::vector<LineRole>& roles) const {
+                                   std::vector<LineRole>& roles) {
   const Table& table = tables_[tableNumber];
   places.clear();
   roles.clear();
@@ -169,7 +115,9 @@ void RouteBlockOrder::LinesInOrder(size_t tableNumber, SortOrder order, std::vec
   const uint32_t* afterPrefix = std::lower_bound(loose, loose + table.LooseCount, firstRouteLine);
   std::for_each(loose, afterPrefix, appendLine);
   std::vector<Path> paths;
-  for (const uint32_t r : RoutesInOrder(table, order)) {
+  // The first route line (found above) before the routes move.
+  SortRoutes(table, order);
+  for (size_t r = table.FirstRoute; r < table.FirstRoute + table.RouteCount; ++r) {
     const Route& route = routes_[r];
     appendGroup(route.Head);
     const Path* first = paths_.data() + route.FirstPath;

@@ -33,7 +33,8 @@ class RouteBlockOrder {
   /// destination, next hop (the first path's), mask length or protocol as
   /// the IOS orders take them, log order last. `roles` receives each line's
   /// role, in the same order.
-  void LinesInOrder(size_t table, SortOrder order, std::vector<LinePlace>& places, std::vector<LineRole>& roles) const;
+  /// The routes of a table are sorted in place: ask once per table.
+  void LinesInOrder(size_t table, SortOrder order, std::vector<LinePlace>& places, std::vector<LineRole>& roles);
 
  private:
   // Consecutive lines of a table: a head or a path with its continuations.
@@ -61,8 +62,7 @@ class RouteBlockOrder {
     size_t RouteCount = 0, LooseCount = 0, LineCount = 0;
   };
 
-  std::array<uint64_t, 6> KeyOf(uint32_t route, SortOrder order) const;
-  std::vector<uint32_t> RoutesInOrder(const Table& table, SortOrder order) const;
+  void SortRoutes(const Table& table, SortOrder order);
 
   LargeArray<Route> routes_;
   LargeArray<Path> paths_;

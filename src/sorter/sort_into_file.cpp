@@ -43,12 +43,13 @@ Status SortSections(const std::string& logPath, const std::string& tempPath,
     if (stop != nullptr && *stop) return StoppedRun(logPath);
     const int64_t start = out.Position();
     const size_t lineCount = static_cast<size_t>(section.LineCount);
-    const size_t window = std::max(SortedLineReader::kDefaultWindowBytes, lineCount * kWindowBytesPerLine);
     Status written;
     if (keys.ReadsRouteBlocks(s)) {
+      // No records gave memory back here: the default window.
       keys.BlockLinesInOrder(s, blockPlaces, blockRoles);
-      written = WriteSortedBlocks(linesIn, blockPlaces, blockRoles, options, section.Dialect, out, window);
+      written = WriteSortedBlocks(linesIn, blockPlaces, blockRoles, options, section.Dialect, out);
     } else {
+      const size_t window = std::max(SortedLineReader::kDefaultWindowBytes, lineCount * kWindowBytesPerLine);
       const std::span<LineRecord> lines = keys.Records().Part(first, lineCount);
       first += lineCount;
       SortInKeyOrder(lines, keys.KeyBitsOf(s));
