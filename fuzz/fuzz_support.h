@@ -15,6 +15,8 @@
 #include <string_view>
 #include <unistd.h>
 
+#include "sorter/sort_options.h"
+
 namespace tess::fuzz {
 
 inline void RemoveScratchFolder();
@@ -46,6 +48,19 @@ inline void WriteBytes(const std::string& path, std::string_view bytes) {
     done += static_cast<size_t>(n);
   }
   ::close(fd);
+}
+
+/// The whole contents of `path`.
+inline std::string ReadBytes(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) std::abort();
+  std::string bytes;
+  char chunk[65536];
+  ssize_t n;
+  while ((n = ::read(fd, chunk, sizeof chunk)) > 0) bytes.append(chunk, static_cast<size_t>(n));
+  ::close(fd);
+  if (n < 0) std::abort();
+  return bytes;
 }
 
 /// Names in the scratch folder.
@@ -82,6 +97,22 @@ inline uint8_t TakeByte(const uint8_t*& data, size_t& size) {
   if (size == 0) return 0;
   --size;
   return *data++;
+}
+
+/// The filter of a byte: one item of 0, 5 and 6 alone, or any set of 1 to 4,
+/// the 19 filters the options allow (each byte value mod 19).
+inline InfoFilter FilterOf(uint8_t byte) {
+  const int pick = byte % 19;
+  if (pick < 3) {
+    constexpr FilterItem kAlone[] = {FilterItem::All, FilterItem::DestinationAndMask, FilterItem::DestinationOnly};
+    return InfoFilter::Only(kAlone[pick]);
+  }
+  InfoFilter filter;
+  const int bits = pick - 3;  // 0..15
+  for (int k = 0; k < 4; ++k) {
+    if (bits & (1 << k)) filter.Tick(static_cast<FilterItem>(k + 1));
+  }
+  return filter;
 }
 
 /// Empties and removes the scratch folder when the fuzzer exits (a failing

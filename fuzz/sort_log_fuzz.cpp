@@ -1,5 +1,8 @@
 // A whole sort run: the first two bytes choose whether the options are in
-// force, the order and the filter; the rest is the log.
+// force, the order and the filter; the rest is the log. Each table of the
+// result holds as many lines as the split wrote of it: sorting and filtering
+// never lose or add a line.
+#include <algorithm>
 #include <string>
 
 #include "app/output_names.h"
@@ -8,26 +11,6 @@
 
 using namespace tess;
 using namespace tess::fuzz;
-
-namespace {
-
-// The filter of a byte: one item of 0, 5 and 6 alone, or any set of 1 to 4.
-InfoFilter FilterOf(uint8_t byte) {
-  const int pick = byte % 19;
-  if (pick < 3) {
-    constexpr FilterItem kAlone[] = {FilterItem::All, FilterItem::DestinationAndMask,
-                                     FilterItem::DestinationOnly};
-    return InfoFilter::Only(kAlone[pick]);
-  }
-  InfoFilter filter;
-  const int bits = pick - 3;  // 0..15
-  for (int k = 0; k < 4; ++k) {
-    if (bits & (1 << k)) filter.Tick(static_cast<FilterItem>(k + 1));
-  }
-  return filter;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t how = TakeByte(data, size);
@@ -46,12 +29,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(!outcome.Index.Tables.empty());
   FUZZ_CHECK(outcome.Index.RouteLineCount >= 0);
   FUZZ_CHECK(outcome.Index.RouteLineCount <= static_cast<int64_t>(size));
+  const std::string result = ReadBytes(request.Files.ResultPath);
   int64_t position = 1;
   for (const TableExtent& table : outcome.Index.Tables) {
     FUZZ_CHECK(table.Start == position);
     FUZZ_CHECK(table.End >= table.Start);
+    FUZZ_CHECK(table.End <= static_cast<int64_t>(result.size()) + 1);
+    const auto from = result.begin() + (table.Start - 1), to = result.begin() + (table.End - 1);
+    FUZZ_CHECK(std::count(from, to, '\n') == table.LineCount);
     position = table.End;
   }
+  FUZZ_CHECK(position == static_cast<int64_t>(result.size()) + 1);
   ExpectOnly({"r.log", "r.srt"});
   return 0;
 }

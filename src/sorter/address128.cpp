@@ -155,12 +155,15 @@ std::string WithCanonicalAddresses(std::string_view line) {
   std::string out;
   out.reserve(line.size());
   for (size_t p = 0; p < line.size();) {
-    // An address starts a token: at the line's start or after a character
-    // that cannot be part of one.
-    const bool tokenStart = p == 0 || !(AddressCharacter(line[p - 1]) || IsAlphanumeric(line[p - 1]));
+    // An address is a whole token: at the line's start or after a character
+    // that cannot be part of one, and up to the end or such a character.
+    // ("::1.1.1.1:2" is no address: rewritten "::101:101:2", it would read
+    // as another.)
+    const auto outside = [&](size_t at) { return !(AddressCharacter(line[at]) || IsAlphanumeric(line[at])); };
+    const bool tokenStart = p == 0 || outside(p - 1);
     Groups groups;
     const size_t length = tokenStart ? ReadIpv6(line.substr(p), groups) : 0;
-    const bool whole = length > 0 && (p + length >= line.size() || !IsAlphanumeric(line[p + length]));
+    const bool whole = length > 0 && (p + length >= line.size() || outside(p + length));
     if (whole && line.substr(p, length).find(':') != std::string_view::npos) {
       out += CanonicalText(groups);
       p += length;

@@ -69,6 +69,10 @@ TEST(Address128, WritesIpv6AddressesOneWay) {
       {"::ffff:10.1.1.1%default:IPv4", "::ffff:a01:101%default:IPv4"},
       {"10.1.1.1, 01:52:23, 1w2d", "10.1.1.1, 01:52:23, 1w2d"},
       {"GigabitEthernet0/0/0/1 cafe:: beef", "GigabitEthernet0/0/0/1 cafe:: beef"},
+      // An address that runs on into ":" or "." is text: rewritten, the
+      // first would read as the second, another address.
+      {"::1.1.1.1:2, FE80::1:", "::1.1.1.1:2, FE80::1:"},
+      {"::101:101:2, fe80::1.", "::101:101:2, fe80::1."},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(WithCanonicalAddresses(c.line), c.canonical) << c.line;
