@@ -82,7 +82,10 @@ class DifferenceLines {
     return true;
   }
   bool Push(std::string line) {
-    if (lines_.size() == limit_) return !(cut_ = true);
+    if (lines_.size() == limit_) {
+      cut_ = true;
+      return false;
+    }
     lines_.push_back(std::move(line));
     return true;
   }
