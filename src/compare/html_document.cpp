@@ -14,6 +14,7 @@ constexpr char kStyle[] =
     "th,td{border:1px solid #999;padding:.2em .5em;text-align:left;vertical-align:top}\n"
     "td.n{text-align:right}\n"
     "table.diff{width:100%;table-layout:fixed}\n"
+    "table.diff tbody{content-visibility:auto;contain-intrinsic-size:auto 3000px}\n"
     "table.diff td{font-family:monospace;white-space:pre-wrap;overflow-wrap:anywhere}\n"
     ".gone{background:#fde0e0}\n"
     ".new{background:#ddf4dd}\n"

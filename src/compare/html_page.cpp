@@ -188,15 +188,22 @@ void AppendDifference(std::string& out, const RecordedDifference& d,
   out += "</td></tr>\n";
 }
 
+constexpr size_t kRowsPerBody = 100;
+
 void AppendTableSection(std::string& out, const TableGroup& group, size_t g,
                         const std::string& reportName) {
   out += "<section id=\"" + Anchor(g) + "\">\n<h2>" + HtmlText(group.Name);
   if (group.Outcome != TableOutcome::Compared) {
     out += std::string(" <small>(") + OutcomeText(group.Outcome) + ")</small>";
   }
-  out += "</h2>\n<table class=\"diff\">\n<tr><th>前</th><th>後</th></tr>\n";
-  for (const RecordedDifference* d : group.Differences) AppendDifference(out, *d, reportName);
-  out += "</table>\n<p><a href=\"#contents\">目次へ</a></p>\n</section>\n";
+  out += "</h2>\n<table class=\"diff\">\n<thead><tr><th>前</th><th>後</th></tr></thead>\n<tbody>\n";
+  // Rows in bodies of kRowsPerBody, which the browser lays out only when
+  // they come into view: a page of many thousand differences opens at once.
+  for (size_t k = 0; k < group.Differences.size(); ++k) {
+    if (k > 0 && k % kRowsPerBody == 0) out += "</tbody>\n<tbody>\n";
+    AppendDifference(out, *group.Differences[k], reportName);
+  }
+  out += "</tbody>\n</table>\n<p><a href=\"#contents\">目次へ</a></p>\n</section>\n";
 }
 
 }  // namespace
