@@ -138,17 +138,20 @@ bool AddressCharacter(char c) { return HexValue(c) >= 0 || c == ':' || c == '.';
 
 }  // namespace
 
+// Digits then "." start a dotted quad, never IPv6 text: such text is read
+// once, as a quad.
 size_t ReadAddress(std::string_view text, Address128& address) {
+  const size_t digits = text.find_first_not_of("0123456789");
+  if (digits != std::string_view::npos && digits > 0 && text[digits] == '.') {
+    uint32_t v4 = 0;
+    const size_t quad = ReadDottedQuad(text, v4);
+    if (quad > 0) address = Address128::FromIpv4(v4);
+    return quad;
+  }
   Groups groups;
   const size_t v6 = ReadIpv6(text, groups);
-  if (v6 > 0) {
-    address = FromGroups(groups);
-    return v6;
-  }
-  uint32_t v4 = 0;
-  const size_t quad = ReadDottedQuad(text, v4);
-  if (quad > 0) address = Address128::FromIpv4(v4);
-  return quad;
+  if (v6 > 0) address = FromGroups(groups);
+  return v6;
 }
 
 std::string WithCanonicalAddresses(std::string_view line) {

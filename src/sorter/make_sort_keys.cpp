@@ -56,7 +56,7 @@ void SortKeyMaker::Add(size_t section, TableDialect dialect, std::string_view li
     if (keyBits_.size() <= section) keyBits_.resize(section + 1);
     if (blockTableOf_.size() <= section) blockTableOf_.resize(section + 1, kNoBlockTable);
   }
-  if (tess::ReadsRouteBlocks(dialect)) return AddBlockLine(section, dialect, line, position, length);
+  if (ReadsRouteBlocks(dialect)) return AddBlockLine(section, dialect, line, position, length);
   const RouteFields fields = stream_.Parse(line);
   if (fields.StartsRoute()) ++routeLineCount_;
   const LineRecord record = LineRecord::Make(BuildKeyWords(order_, fields, ++lineNumber_), position, length);

@@ -41,7 +41,7 @@ class SortKeyMaker {
   int64_t RouteLineCount() const { return routeLineCount_; }
   /// Whether section `section` is read as route blocks; its lines' order
   /// then comes from BlockLinesInOrder.
-  bool ReadsRouteBlocks(size_t section) const {
+  bool IsBlockSection(size_t section) const {
     return section < blockTableOf_.size() && blockTableOf_[section] != kNoBlockTable;
   }
   /// The places of the lines of section `section`, read as route blocks,

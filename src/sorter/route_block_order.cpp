@@ -13,7 +13,6 @@ constexpr size_t kFewPaths = 16;
 size_t RouteBlockOrder::StartTable() {
   Table& table = tables_.emplace_back();
   table.FirstRoute = routes_.size();
-  table.FirstLoose = looseLines_.size();
   table.FirstLine = roles_.size();
   return tables_.size() - 1;
 }
@@ -42,8 +41,6 @@ void RouteBlockOrder::Add(const BlockLine& line, LinePlace place) {
     case LineRole::Continuation: {
       if (table.RouteCount == 0) {  // a stream never gives these before a head
         role = LineRole::Loose;
-        looseLines_.push_back(number);
-        ++table.LooseCount;
         break;
       }
       Route& route = routes_[routes_.size() - 1];
@@ -59,8 +56,6 @@ void RouteBlockOrder::Add(const BlockLine& line, LinePlace place) {
       break;
     }
     case LineRole::Loose:
-      looseLines_.push_back(number);
-      ++table.LooseCount;
       break;
   }
   roles_.push_back(role);
@@ -109,13 +104,10 @@ void RouteBlockOrder::LinesInOrder(size_t tableNumber, SortOrder order, std::vec
   auto appendGroup = [&](LineGroup group) {
     for (uint32_t k = 0; k < group.Count; ++k) appendLine(group.First + k);
   };
-  const uint32_t* loose = looseLines_.data() + table.FirstLoose;
-  const uint32_t firstRouteLine =
-      table.RouteCount == 0 ? static_cast<uint32_t>(table.LineCount) : routes_[table.FirstRoute].Head.First;
-  const uint32_t* afterPrefix = std::lower_bound(loose, loose + table.LooseCount, firstRouteLine);
-  std::for_each(loose, afterPrefix, appendLine);
+  // The loose lines before the first route stay first.
+  uint32_t firstRouteLine = 0;
+  while (firstRouteLine < table.LineCount && tableRoles[firstRouteLine] == LineRole::Loose) appendLine(firstRouteLine++);
   std::vector<Path> paths;
-  // The first route line (found above) before the routes move.
   SortRoutes(table, order);
   for (size_t r = table.FirstRoute; r < table.FirstRoute + table.RouteCount; ++r) {
     const Route& route = routes_[r];
@@ -137,7 +129,10 @@ void RouteBlockOrder::LinesInOrder(size_t tableNumber, SortOrder order, std::vec
     }
     for (const Path& path : paths) appendGroup(path.Lines);
   }
-  std::for_each(afterPrefix, loose + table.LooseCount, appendLine);
+  // Every other loose line goes after the last route, in log order.
+  for (uint32_t line = firstRouteLine; line < table.LineCount; ++line) {
+    if (tableRoles[line] == LineRole::Loose) appendLine(line);
+  }
 }
 
 }  // namespace tess

@@ -58,15 +58,14 @@ class RouteBlockOrder {
   };
   // Where a table's entries stand in the shared arrays.
   struct Table {
-    size_t FirstRoute = 0, FirstLoose = 0, FirstLine = 0;
-    size_t RouteCount = 0, LooseCount = 0, LineCount = 0;
+    size_t FirstRoute = 0, FirstLine = 0;
+    size_t RouteCount = 0, LineCount = 0;
   };
 
   void SortRoutes(const Table& table, SortOrder order);
 
   LargeArray<Route> routes_;
   LargeArray<Path> paths_;
-  LargeArray<uint32_t> looseLines_;
   LargeArray<LineRole> roles_;    // by line, tables one after another
   LargeArray<LinePlace> places_;  // the same
   std::vector<Table> tables_;

@@ -44,7 +44,7 @@ Status SortSections(const std::string& logPath, const std::string& tempPath,
     const int64_t start = out.Position();
     const size_t lineCount = static_cast<size_t>(section.LineCount);
     Status written;
-    if (keys.ReadsRouteBlocks(s)) {
+    if (keys.IsBlockSection(s)) {
       // No records gave memory back here: the default window.
       keys.BlockLinesInOrder(s, blockPlaces, blockRoles);
       written = WriteSortedBlocks(linesIn, blockPlaces, blockRoles, options, section.Dialect, out);
