@@ -43,6 +43,8 @@ constexpr std::array kErrorTexts = {
               "ルート情報の行が見つかりませんでした。比較結果は書き出しましたが、正しく比較できていない可能性があります。"},
     ErrorText{ErrorCode::JunitWouldOverwrite, "the JUnit file would overwrite a log or an output of the run",
               "JUnit のファイルが入力ログまたは出力ファイルと同じです。上書きしないよう、処理しませんでした。"},
+    ErrorText{ErrorCode::NotAReport, "not a comparison report ({})",
+              "比較結果のファイルとして読めませんでした。"},
     ErrorText{ErrorCode::CommandLine, "{}", "コマンドラインが正しくありません。"},
 };
 

@@ -30,6 +30,7 @@ enum class ErrorCode {
   OutputFolderMissing,
   NoRouteLines,  // a comparison ran, but a log held no route line to compare
   JunitWouldOverwrite,
+  NotAReport,  // a file read as a comparison report is not one; the detail says where
   CommandLine,  // a command line that cannot run; its text is the detail
 };
 
