@@ -61,7 +61,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Section)" = net ] || fail "Section: $(field Section)"
 [ "$(field Priority)" = optional ] || fail "Priority: $(field Priority)"
 [[ "$(field Maintainer)" == "The Tessaline developers <"*@*">" ]] || fail "Maintainer: $(field Maintainer)"
-[ "$(field Recommends)" = fonts-ipafont-gothic ] || fail "Recommends: $(field Recommends)"
+[ "$(field Recommends)" = "fonts-ipafont-gothic, qt6-translations-l10n" ] || fail "Recommends: $(field Recommends)"
 depends="$(field Depends)"
 for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
   [[ ", $depends," == *", $lib (>= "* ]] || fail "Depends lacks a versioned $lib: $depends"

@@ -5,7 +5,7 @@
 # that build and check the Debian package (scripts/package.sh,
 # scripts/package-test.sh).
 set -euo pipefail
-packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev qt6-base-dev fonts-ipafont-gothic xvfb xauth time
+packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev qt6-base-dev fonts-ipafont-gothic qt6-translations-l10n xvfb xauth time
   librsvg2-bin gzip desktop-file-utils appstream
   clang libclang-rt-14-dev bc python3 chromium)
 if [ "${1:-}" = "screenshot" ]; then

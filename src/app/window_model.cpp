@@ -1,6 +1,9 @@
 #include "app/window_model.h"
 
+#include <algorithm>
+
 #include "app/output_names.h"
+#include "compare/report_text.h"
 #include "io/paths.h"
 
 namespace tess {
@@ -29,24 +32,28 @@ std::string WindowModel::TempBase(int slot) const { return TempBaseFor(Input(slo
 
 void WindowModel::SetInputPath(int slot, const std::string& text) {
   if (input_[SideOf(slot)].Text == text) return;
+  captionSuffix_.clear();
   input_[SideOf(slot)].Text = text;
   DeriveOutputNames(slot);
 }
 
 void WindowModel::SetResultPath(int slot, const std::string& text) {
   if (result_[SideOf(slot)].Text == text) return;
+  captionSuffix_.clear();
   result_[SideOf(slot)].Text = text;
   RecolourResult(slot);
 }
 
 void WindowModel::SetReportPath(const std::string& text) {
   if (report_.Text == text) return;
+  captionSuffix_.clear();
   report_.Text = text;
   RecolourReport();
 }
 
 void WindowModel::SetExtensionText(int index, const std::string& text) {
   if (index < 1 || index > 3 || extensionText_[Ext(index)] == text) return;
+  captionSuffix_.clear();
   extensionText_[Ext(index)] = text;
   extension_[Ext(index)] = NormalizeExtension(text);
   DeriveOutputNames(index == 3 ? 2 : index);  // the report follows log 2
@@ -112,6 +119,21 @@ void WindowModel::RecolourResult(int slot) {
 
 void WindowModel::RecolourReport() {
   report_.ForeColor = FileExists(report_.Text) ? kRed : kWindowTextColor;
+}
+
+bool WindowModel::CanViewReport() const { return !report_.Text.empty() && FileExists(report_.Text); }
+
+// A log that grew while it was read stays at 100%.
+void WindowModel::NoteRunProgress(int64_t read, int64_t total) {
+  const int64_t percent = total > 0 ? std::clamp<int64_t>(read * 100 / total, 0, 100) : 0;
+  captionSuffix_ = " - 実行中 " + std::to_string(percent) + "%";
+}
+
+// The verdict as the report words it, without the report's leading space.
+void WindowModel::NoteComparisonVerdict(int64_t differenceCount) {
+  const ReportTexts texts = MakeReportTexts(ReportEncoding::kUtf8);
+  captionSuffix_ = " - " + (differenceCount == 0 ? texts.Equivalent
+                                                 : std::to_string(differenceCount) + " " + texts.Differences);
 }
 
 void WindowModel::DeriveOutputNames(int slot) {

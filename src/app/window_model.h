@@ -83,6 +83,19 @@ class WindowModel {
   /// Red when the field's file exists, the window-text colour otherwise.
   void RecolourResult(int slot);
   void RecolourReport();
+  /// Whether the report field names a file that can be shown.
+  bool CanViewReport() const;
+
+  // The caption's end: " - 実行中 NN%" while a run goes on, " - " and the
+  // report's verdict after a comparison until the next run or an edit of a
+  // field, nothing otherwise. UTF-8.
+  const std::string& CaptionSuffix() const { return captionSuffix_; }
+  /// A run has read `read` bytes of the `total` of its log(s).
+  void NoteRunProgress(int64_t read, int64_t total);
+  /// A comparison ended with a report of `differenceCount` differences.
+  void NoteComparisonVerdict(int64_t differenceCount);
+  /// A run ended without a verdict to show (a sort, a failure).
+  void ClearCaptionSuffix() { captionSuffix_.clear(); }
 
  private:
   static Side SideOf(int slot) { return slot == 1 ? Side::Before : Side::After; }
@@ -91,6 +104,7 @@ class WindowModel {
   void Store(SettingKey key, const std::string& value);
 
   SettingsStore store_;
+  std::string captionSuffix_;
   LoadedSettings stored_;  // what the settings file holds, as far as this window knows
   PerSide<ColouredPath> input_, result_;
   ColouredPath report_;

@@ -67,13 +67,6 @@ bool IsFolder(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// The bytes of a log, for the share of it read; 0 when unknown (the run
-// then says why it cannot read it).
-int64_t SizeOf(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 ? static_cast<int64_t>(st.st_size) : 0;
-}
-
 int Fail(std::ostream& err, const Status& status) {
   err << "tessaline: " << EscapeControlCharacters(status.Message()) << "\n";
   return kExitFailure;
@@ -153,7 +146,7 @@ int RunComparison(const BatchOptions& options, const ComparisonSettings& compari
   pair.PagePath = requests[0].PagePath;
   if (Status st = CheckJunit(options, pairs, requests); !st.ok()) return Fail(err, st);
   {
-    ReadProgress progress(err, pair.Name, SizeOf(before) + SizeOf(after));
+    ReadProgress progress(err, pair.Name, FileSizeOrZero(before) + FileSizeOrZero(after));
     requests[0].BytesRead = progress.Counter();
     pair.Outcome = CompareLogs(requests[0]);
   }
@@ -179,7 +172,7 @@ int RunSort(const BatchOptions& options, const LoadedSettings& settings, std::os
   SortRequest request = BatchSortRequest(options, settings);
   SortOutcome outcome;
   {
-    ReadProgress progress(err, NameOf(log), SizeOf(log));
+    ReadProgress progress(err, NameOf(log), FileSizeOrZero(log));
     request.BytesRead = progress.Counter();
     outcome = SortLog(request);
   }

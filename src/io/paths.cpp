@@ -77,6 +77,11 @@ bool FileExists(const std::string& fileName) {
   return !folder;
 }
 
+int64_t FileSizeOrZero(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 ? static_cast<int64_t>(st.st_size) : 0;
+}
+
 unsigned ProcessUmask() {
   if (FILE* f = std::fopen("/proc/self/status", "re")) {
     char line[256];

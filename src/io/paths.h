@@ -2,6 +2,7 @@
 // tests and deletion.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "io/status.h"
@@ -40,6 +41,9 @@ Status RemoveFile(const std::string& path);
 /// False when opening the file fails because it or a folder on its path is
 /// missing or access is refused (a folder counts as missing); true otherwise.
 bool FileExists(const std::string& fileName);
+/// The size of the file at `path`; 0 when it cannot be known (a run that
+/// reads it then says why). For the share of a log read so far.
+int64_t FileSizeOrZero(const std::string& path);
 /// The process's umask, read without changing it: umask() can only be read
 /// by setting it, which would race with other threads creating files.
 unsigned ProcessUmask();

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 
 #include "ui/app_icon.h"
 #include "ui/control_table.h"
@@ -44,6 +45,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   const TwipScale scale = Scale();
   client_->setMinimumSize(scale.ToPixels(kDesignClientWidth), scale.ToPixels(kDesignClientHeight));
   client_->installEventFilter(this);
+  progressTimer_ = new QTimer(this);
+  progressTimer_->setInterval(250);
+  connect(progressTimer_, &QTimer::timeout, this, [this] { ShowProgress(); });
   resize(minimumSizeHint());
   ShowModel();
 }
@@ -124,6 +128,10 @@ void MainWindow::CreateMenus() {
   optionSubmenuItem_ = Item("mOptConfig", kNoIndex);
   keepResultsItem_ = Item("mFileDel", kNoIndex);
   compareItem_ = Item("mFileDiff", kNoIndex);
+  viewReportItem_ = Item("mViewReport", kNoIndex);
+  // The report may have come or gone since the window last looked.
+  connect(Item("mRun", kNoIndex)->menu(), &QMenu::aboutToShow, this,
+          [this] { viewReportItem_->setEnabled(model_.CanViewReport()); });
   for (int s = 1; s <= 2; ++s) sortItem_[s] = Item("mFileSort", s);
   for (int k = 0; k < kSortOrderCount; ++k) sortOrderItem_[k] = Item("mSortKey", k);
   for (int k = 0; k < kFilterItemCount; ++k) filterItem_[k] = Item("mInfoDel", k);
@@ -163,6 +171,7 @@ void MainWindow::ShowModel() {
   for (int i = 1; i <= 3; ++i) MirrorText(model_.ExtensionText(i), extensionField_[i]);
   compareButton_->setEnabled(model_.CanCompare() && !running_);
   MirrorMenuItem(false, model_.CanCompare() && !running_, compareItem_);
+  MirrorMenuItem(false, model_.CanViewReport(), viewReportItem_);
   MirrorCheckBox(model_.OptionsInForce(), optionsBox_);
   MirrorCheckBox(model_.KeepSortResults(), keepResultsBox_);
   MirrorMenuItem(model_.OptionsInForce() == 1, true, optionsItem_);
@@ -174,6 +183,11 @@ void MainWindow::ShowModel() {
   for (int k = 0; k < kFilterItemCount; ++k) {
     MirrorMenuItem(model_.Filter().Has(static_cast<FilterItem>(k)), true, filterItem_[k]);
   }
+  ShowCaption();
+}
+
+void MainWindow::ShowCaption() {
+  setWindowTitle(QString::fromUtf8(kWindowCaption) + QString::fromStdString(model_.CaptionSuffix()));
 }
 
 void MainWindow::RepaintNow(QLineEdit* field, const ColouredPath& path) {

@@ -25,6 +25,7 @@ class QCheckBox;
 class QFrame;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 
 namespace tess {
 
@@ -52,6 +53,8 @@ class MainWindow : public QMainWindow {
   void BrowseForInput(int slot);
   void BrowseForResult(int slot);
   void BrowseForReport();
+  /// Opens the viewer on the report field's file.
+  void ViewReport();
   void Quit();
   /// A file dropped onto any path field of a slot (the report field belongs
   /// to slot 2) becomes that slot's input.
@@ -75,8 +78,11 @@ class MainWindow : public QMainWindow {
   void ConnectMenus();
   void ConnectTyping();
   /// Runs `work` on a thread of its own; `done` follows on the window's
-  /// thread once it has ended.
-  void StartRun(std::function<void()> work, std::function<void()> done);
+  /// thread once it has ended. The caption shows the share of
+  /// `bytesToRead` that the run has added to bytesRead_.
+  void StartRun(std::function<void()> work, std::function<void()> done, int64_t bytesToRead);
+  /// Shows the run's progress in the caption.
+  void ShowProgress();
   /// Waits for the run's thread; with `stop`, asks the run to stop first.
   void EndRun(bool stop);
   /// Calls `update` on the window's thread (from a run's thread).
@@ -86,6 +92,8 @@ class MainWindow : public QMainWindow {
   void Apply(Edit edit);
   /// Copies the whole model into the widgets.
   void ShowModel();
+  /// The window's caption with the model's ending.
+  void ShowCaption();
   /// Repaints a path field at once during a run, in the colour the run gave it.
   void RepaintNow(QLineEdit* field, const ColouredPath& path);
   void ShowHelp(const std::string& text);
@@ -99,6 +107,9 @@ class MainWindow : public QMainWindow {
   std::thread runThread_;
   std::atomic<bool> stopRun_{false};
   bool running_ = false;
+  std::atomic<int64_t> bytesRead_{0};  // the run's share read so far
+  int64_t bytesToRead_ = 0;
+  QTimer* progressTimer_ = nullptr;
   QWidget* client_ = nullptr;
   std::vector<std::pair<const ControlDesign*, QWidget*>> placed_;
 
@@ -117,6 +128,7 @@ class MainWindow : public QMainWindow {
   QAction* optionSubmenuItem_ = nullptr;
   QAction* keepResultsItem_ = nullptr;
   QAction* compareItem_ = nullptr;
+  QAction* viewReportItem_ = nullptr;
   std::array<QAction*, 3> sortItem_{};
   std::array<QAction*, kSortOrderCount> sortOrderItem_{};
   std::array<QAction*, kFilterItemCount> filterItem_{};

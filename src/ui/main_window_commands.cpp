@@ -9,11 +9,13 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 #include "app/compare_logs.h"
 #include "app/sort_log.h"
 #include "app/version.h"
 #include "app/window_failure_text.h"
+#include "io/paths.h"
 #include "ui/control_table.h"
 #include "ui/documentation_folder.h"
 #include "ui/field_mirror.h"
@@ -83,6 +85,7 @@ void MainWindow::ConnectMenus() {
   }
   on("mEnd", kNoIndex, [this] { Quit(); });
   on("mFileDiff", kNoIndex, [this] { CompareBothLogs(); });
+  on("mViewReport", kNoIndex, [this] { ViewReport(); });
   on("mOption", kNoIndex, [this] { Apply([](WindowModel& m) { m.ToggleOptionsInForce(); }); });
   on("mFileDel", kNoIndex, [this] { Apply([](WindowModel& m) { m.ToggleKeepSortResults(); }); });
   for (int k = 0; k < kSortOrderCount; ++k) {
@@ -110,10 +113,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
 }
 
-void MainWindow::StartRun(std::function<void()> work, std::function<void()> done) {
+void MainWindow::StartRun(std::function<void()> work, std::function<void()> done, int64_t bytesToRead) {
   if (running_) return;
   running_ = true;
   stopRun_ = false;
+  bytesRead_ = 0;
+  bytesToRead_ = bytesToRead;
+  model_.NoteRunProgress(0, bytesToRead_);
+  progressTimer_->start();
   QApplication::setOverrideCursor(Qt::BusyCursor);
   ShowModel();
   runThread_ = std::thread([this, work = std::move(work), done = std::move(done)] {
@@ -131,7 +138,16 @@ void MainWindow::EndRun(bool stop) {
   if (runThread_.joinable()) runThread_.join();
   if (!running_) return;
   running_ = false;
+  progressTimer_->stop();
+  model_.ClearCaptionSuffix();
   QApplication::restoreOverrideCursor();
+}
+
+// A few times a second while a run goes on (the timer's interval).
+void MainWindow::ShowProgress() {
+  if (!running_) return;
+  model_.NoteRunProgress(bytesRead_.load(std::memory_order_relaxed), bytesToRead_);
+  ShowCaption();
 }
 
 void MainWindow::OnWindowThread(std::function<void()> update) {
@@ -146,6 +162,7 @@ void MainWindow::SortLogOfSlot(int slot) {
   RepaintNow(resultField_[slot], model_.Result(slot));
   SortRequest request = model_.MakeSortRequest(slot);
   request.Stop = &stopRun_;
+  request.BytesRead = &bytesRead_;
   auto outcome = std::make_shared<SortOutcome>();
   StartRun([request, outcome] { *outcome = SortLog(request); },
            [this, slot, outcome] {
@@ -153,7 +170,8 @@ void MainWindow::SortLogOfSlot(int slot) {
              RepaintNow(resultField_[slot], model_.Result(slot));
              ShowModel();
              if (!outcome->status.ok()) ShowFailure(outcome->status);
-           });
+           },
+           FileSizeOrZero(request.Files.LogPath));
 }
 
 // The report field is blue for the whole comparison, the sort-result fields
@@ -183,17 +201,24 @@ void MainWindow::CompareBothLogs() {
   };
   CompareRequest request = model_.MakeCompareRequest();
   request.Stop = &stopRun_;
+  request.BytesRead = &bytesRead_;
   auto outcome = std::make_shared<CompareOutcome>();
+  // A report of a log without route lines compared nothing: its verdict is
+  // not shown as if it could be trusted.
   StartRun([request, progress, outcome] { *outcome = CompareLogs(request, progress); },
            [this, outcome] {
              model_.RecolourResult(1);
              model_.RecolourResult(2);
              model_.RecolourReport();
+             if (outcome->status.ok() && outcome->NotCompared.ok()) {
+               model_.NoteComparisonVerdict(outcome->DifferenceCount);
+             }
              RepaintNow(reportField_, model_.Report());
              ShowModel();
              if (!outcome->status.ok()) ShowFailure(outcome->status);
              if (!outcome->NotCompared.ok()) ShowWarning(outcome->NotCompared);
-           });
+           },
+           FileSizeOrZero(request.Before.LogPath) + FileSizeOrZero(request.After.LogPath));
 }
 
 // A cancelled dialog gives no name: the field keeps its text.
@@ -213,6 +238,11 @@ void MainWindow::BrowseForReport() {
   const QString chosen = QFileDialog::getSaveFileName(this, QString(), reportField_->text());
   if (chosen.isEmpty()) return;
   Apply([&](WindowModel& m) { m.SetReportPath(ToState(chosen)); });
+}
+
+void MainWindow::ViewReport() {
+  if (!model_.CanViewReport()) return;
+  // The viewer comes with its own change.
 }
 
 void MainWindow::Quit() { close(); }

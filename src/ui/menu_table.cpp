@@ -10,7 +10,7 @@ namespace {
 constexpr int N = kNoIndex;
 constexpr const char* kBar = kSeparatorText;
 
-constexpr std::array<MenuDesign, 37> kMenus = {{
+constexpr std::array<MenuDesign, 38> kMenus = {{
     {1, "mFile", N, "ファイル(&F)", "", false, false},
     {2, "mFileOpen", 1, "ファイル１を指定(&O)", "Ctrl+O", false, false},
     {2, "mFileOpen", 2, "ファイル２を指定(&I)", "Ctrl+I", false, false},
@@ -20,6 +20,7 @@ constexpr std::array<MenuDesign, 37> kMenus = {{
     {2, "mFileSort", 1, "ファイル１をソート(&S)", "Ctrl+S", false, false},
     {2, "mFileSort", 2, "ファイル２をソート", "", false, false},
     {2, "mFileDiff", N, "ファイル１と２を比較(&D)", "Ctrl+D", false, false},
+    {2, "mViewReport", N, "比較結果を表示(&V)", "", false, false},
     {1, "mConfig", N, "設定(&T)", "", false, false},
     {2, "mOption", N, "オプション設定↓に従ってソートする(&T)", "Ctrl+T", true, true},
     {2, "mOptConfig", N, "オプション設定(&O)", "", false, false},

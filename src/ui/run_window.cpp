@@ -8,6 +8,7 @@
 
 #include "ui/app_icon.h"
 #include "ui/main_window.h"
+#include "ui/qt_translations.h"
 
 namespace tess {
 
@@ -40,6 +41,7 @@ int RunWindow(int argc, char** argv, const std::optional<std::string>& settingsP
   for (const QByteArray& message : HeldMessages()) std::fprintf(stderr, "%s\n", message.constData());
   HeldMessages().clear();
   QApplication::setWindowIcon(AppIcon());
+  InstallJapaneseQtTranslations(app);
   MainWindow window;
   window.Load(settingsPath);
   window.show();

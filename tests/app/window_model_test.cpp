@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "app/sort_log.h"
 #include "test_support.h"
@@ -24,6 +25,27 @@ TEST(CheckValueFromSetting, RoundsTheLeadingNumberHalvesToEven) {
       {" 1", 1},  {"1abc", 1}, {"abc", 0}, {"", 0},    {"3", 0},   {"-1", 0},  {"1e0", 1}, {".9", 1},
   };
   for (const auto& [text, value] : cases) EXPECT_EQ(CheckValueFromSetting(text), value) << text;
+}
+
+// The share read: a log that grew while read stays at 100%, an unknown size
+// shows 0%; the verdict reads as the report words it.
+TEST(CaptionSuffix, ShowsTheShareReadAndTheVerdict) {
+  const std::tuple<int64_t, int64_t, const char*> shares[] = {
+      {0, 1000, " - 実行中 0%"}, {999, 1000, " - 実行中 99%"}, {1000, 1000, " - 実行中 100%"},
+      {1500, 1000, " - 実行中 100%"}, {50, 0, " - 実行中 0%"},
+      {int64_t{3} << 40, int64_t{4} << 40, " - 実行中 75%"},
+  };
+  WindowModel model;
+  for (const auto& [read, total, shown] : shares) {
+    model.NoteRunProgress(read, total);
+    EXPECT_EQ(model.CaptionSuffix(), shown) << read << " of " << total;
+  }
+  model.NoteComparisonVerdict(0);
+  EXPECT_EQ(model.CaptionSuffix(), " - 同等です");
+  model.NoteComparisonVerdict(12345678901);
+  EXPECT_EQ(model.CaptionSuffix(), " - 12345678901 の違いがあります");
+  model.SetReportPath("x.dif");
+  EXPECT_EQ(model.CaptionSuffix(), "");
 }
 
 class Window : public ::testing::Test {

@@ -5,10 +5,15 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QFileDialog>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QTranslator>
 #include <QTest>
 #include <cerrno>
 #include <cstdio>
 
+#include "ui/help_texts.h"
+#include "ui/qt_translations.h"
 #include "ui_test_support.h"
 
 namespace tess::testing {
@@ -53,6 +58,10 @@ class RunTest : public QObject, protected WindowFixture {
       shown += Named<QObject>(name)->property("enabled").toBool() ? "1" : "0";
     }
     return shown;
+  }
+  // What the caption adds to the window's own.
+  QString CaptionEnd() const {
+    return window_->windowTitle().mid(QString::fromUtf8(kWindowCaption).size());
   }
   static void Type(QLineEdit* field, const QString& text) {
     field->selectAll();
@@ -165,6 +174,8 @@ class RunTest : public QObject, protected WindowFixture {
     QTest::mouseClick(Named<QAbstractButton>("cmdSort(1)"), Qt::LeftButton);
     QVERIFY(window_->RunInProgress());
     QCOMPARE(Enabled(), "000000");
+    QVERIFY2(QRegularExpression(QString::fromUtf8("^ - 実行中 \\d{1,3}%$")).match(CaptionEnd()).hasMatch(),
+             qPrintable(CaptionEnd()));
     QVERIFY(QApplication::overrideCursor() != nullptr);
     QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
     QCOMPARE(Shown(Field("txtWriteFile", 1)), kShownBlue);
@@ -175,6 +186,56 @@ class RunTest : public QObject, protected WindowFixture {
     QVERIFY(QApplication::overrideCursor() == nullptr);
     QCOMPARE(Shown(Field("txtWriteFile", 1)), kShownRed);
     QVERIFY(Exists(dir_->File("big.srt")));
+    QCOMPARE(CaptionEnd(), QString());  // a sort has no verdict
+  }
+
+  // After a comparison the caption ends with the report's verdict, and the
+  // viewer's menu item is on while the report exists. An edit of any field
+  // or the next run takes the verdict away; a failed comparison shows none.
+  void captionShowsTheVerdictOfTheLastComparison() {
+    WriteFile(dir_->File("c.log"), SmallLog() + "S        10.9.0.0/16 [1/0] via 10.1.0.1\r\n");
+    Choose(1, "r1.log");
+    Choose(2, "r2.log");
+    QVERIFY(!Item("mViewReport")->isEnabled());
+    QVERIFY(!AnswerBox([&] { Invoke("cmdDiff"); }).opened);
+    QCOMPARE(CaptionEnd(), QString::fromUtf8(" - 同等です"));
+    QVERIFY(Item("mViewReport")->isEnabled());
+    Type(Field("txtFileExt", 1), "s");
+    QCOMPARE(CaptionEnd(), QString());
+    Choose(2, "c.log");
+    QVERIFY(!AnswerBox([&] { Invoke("mFileDiff"); }).opened);
+    QCOMPARE(CaptionEnd(), QString::fromUtf8(" - 1 の違いがあります"));
+    Invoke("cmdSort(1)");
+    QCOMPARE(CaptionEnd(), QString());
+    // The report vanished: the menu finds out when it opens.
+    std::remove(dir_->File("c.dif").c_str());
+    Item("mRun")->menu()->popup(QPoint(0, 0));
+    QVERIFY(!Item("mViewReport")->isEnabled());
+    Item("mRun")->menu()->hide();
+    std::remove(dir_->File("r1.log").c_str());
+    const ShownBox box = AnswerBox([&] { Invoke("cmdDiff"); });
+    QVERIFY(box.opened && box.icon == QMessageBox::Critical);
+    QCOMPARE(CaptionEnd(), QString());
+  }
+
+  // Qt's own buttons and dialogs speak Japanese when its translations are
+  // installed, whatever the locale.
+  void qtDialogsSpeakJapanese() {
+    if (!InstallJapaneseQtTranslations(*QCoreApplication::instance())) {
+      QSKIP("Qt's Japanese translations are not installed");
+    }
+    QMessageBox box(QMessageBox::NoIcon, "t", "t", QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QString::fromUtf8("キャンセル"));
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QVERIFY(!dialog.findChildren<QWidget*>().isEmpty());
+    const QString title = dialog.windowTitle();
+    // The other tests see Qt as it was.
+    for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+      QCoreApplication::removeTranslator(t);
+      delete t;
+    }
+    QCOMPARE(title, QString::fromUtf8("開く"));
   }
 
   // Closing the window during a run asks nothing: the run stops, and no
