@@ -1,5 +1,7 @@
 #include "compare/utf8_text.h"
 
+#include <cstdint>
+#include <cstring>
 #include <iconv.h>
 
 namespace tess {
@@ -9,7 +11,7 @@ namespace {
 constexpr const char* kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 // Length of the well-formed UTF-8 sequence at `s[i]`, 0 when there is none.
-size_t Utf8SequenceLength(const std::string& s, size_t i) {
+size_t Utf8SequenceLength(std::string_view s, size_t i) {
   const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
   const unsigned char b = byte(i);
   if (b < 0x80) return 1;
@@ -36,7 +38,7 @@ size_t Utf8SequenceLength(const std::string& s, size_t i) {
   return length;
 }
 
-std::string RepairUtf8(const std::string& bytes) {
+std::string RepairUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
   for (size_t i = 0; i < bytes.size();) {
@@ -45,7 +47,7 @@ std::string RepairUtf8(const std::string& bytes) {
       out += kReplacement;
       ++i;
     } else {
-      out.append(bytes, i, length);
+      out.append(bytes.substr(i, length));
       i += length;
     }
   }
@@ -54,7 +56,7 @@ std::string RepairUtf8(const std::string& bytes) {
 
 // CP932 to UTF-8, one character at a time so that a byte iconv refuses
 // becomes U+FFFD and the rest goes on.
-std::string Cp932ToUtf8(const std::string& bytes) {
+std::string Cp932ToUtf8(std::string_view bytes) {
   iconv_t cd = ::iconv_open("UTF-8", "CP932");
   if (cd == reinterpret_cast<iconv_t>(-1)) return RepairUtf8(bytes);
   std::string out;
@@ -81,9 +83,26 @@ std::string Cp932ToUtf8(const std::string& bytes) {
   return out;
 }
 
+// Whether every byte is below 0x80, eight at a time: such text is the
+// same in both encodings and in UTF-8, and route lines mostly are.
+bool IsAscii(std::string_view bytes) {
+  constexpr uint64_t kHighBits = 0x8080808080808080u;
+  size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    uint64_t block;
+    std::memcpy(&block, bytes.data() + i, 8);
+    if ((block & kHighBits) != 0) return false;
+  }
+  for (; i < bytes.size(); ++i) {
+    if (static_cast<unsigned char>(bytes[i]) >= 0x80) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
-std::string LogTextToUtf8(const std::string& bytes, ReportEncoding encoding) {
+std::string LogTextToUtf8(std::string_view bytes, ReportEncoding encoding) {
+  if (IsAscii(bytes)) return std::string(bytes);
   return encoding == ReportEncoding::kCp932 ? Cp932ToUtf8(bytes) : RepairUtf8(bytes);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "compare/report_text.h"
 
@@ -9,6 +10,6 @@ namespace tess {
 
 /// `bytes` of a log in `encoding` as UTF-8: CP932 converted, and every byte
 /// that is valid in neither encoding replaced by U+FFFD.
-std::string LogTextToUtf8(const std::string& bytes, ReportEncoding encoding);
+std::string LogTextToUtf8(std::string_view bytes, ReportEncoding encoding);
 
 }  // namespace tess
