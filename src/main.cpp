@@ -1,4 +1,5 @@
-// Chooses between batch mode (one or more arguments) and the window.
+// Chooses between batch mode (one or more arguments), the viewer of a
+// report (--view REPORT) and the window.
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "cli/batch.h"
+#include "cli/batch_options.h"
 #include "app/settings_location.h"
 #include "io/temporary_files.h"
 #include "open_window.h"
@@ -38,12 +40,20 @@ int main(int argc, char** argv) {
   mallopt(M_MMAP_THRESHOLD, 64 << 20);
   mallopt(M_TRIM_THRESHOLD, 64 << 20);
   const std::optional<std::string> settingsPath = tess::LocateSettingsFile(tess::ProgramFolder());
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (tess::BatchOptions options; tess::ParseBatchOptions(args, options).ok() && options.View) {
+    if (!DisplayAvailable()) {
+      std::cerr << "tessaline: cannot open a display\n";
+      return 2;
+    }
+    // The program's name alone: no report name is taken for an option of Qt.
+    return tess::OpenViewer(1, argv, *options.View);
+  }
   if (argc > 1) {
     // Runs fail by themselves when memory runs out; this catches what is
     // left (settings, the summary), so the program still ends by exit 2
     // after the unwinding has removed what it made.
     try {
-      const std::vector<std::string> args(argv + 1, argv + argc);
       return tess::RunBatch(args, settingsPath, std::cout, std::cerr);
     } catch (const std::bad_alloc&) {
       std::cerr << "tessaline: out of memory\n";

@@ -1,5 +1,5 @@
-// Interactive start: the window, loaded from its module when the program
-// has one.
+// Interactive start: the window or the viewer of a report, loaded from the
+// window module when the program has one.
 #pragma once
 
 #include <optional>
@@ -9,5 +9,9 @@ namespace tess {
 
 /// Shows the main window and runs until it closes; returns the exit code.
 int OpenWindow(int argc, char** argv, const std::optional<std::string>& settingsPath);
+
+/// Shows the viewer of the report at `reportPath` alone and runs until it
+/// closes; returns the exit code (2 for a report that cannot be read).
+int OpenViewer(int argc, char** argv, const std::string& reportPath);
 
 }  // namespace tess

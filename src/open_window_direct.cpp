@@ -8,4 +8,8 @@ int OpenWindow(int argc, char** argv, const std::optional<std::string>& settings
   return RunWindow(argc, argv, settingsPath);
 }
 
+int OpenViewer(int argc, char** argv, const std::string& reportPath) {
+  return RunViewer(argc, argv, reportPath);
+}
+
 }  // namespace tess

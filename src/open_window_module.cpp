@@ -12,7 +12,11 @@
 
 namespace tess {
 
-int OpenWindow(int argc, char** argv, const std::optional<std::string>& settingsPath) {
+namespace {
+
+// The module's entry `name`, or null after a line on standard error saying
+// why it cannot be had.
+void* LoadEntry(const char* name) {
   std::string folder = ProgramFolder();
   if (folder.empty()) folder = ".";
   const std::string installed = JoinPath(folder, TESSALINE_WINDOW_MODULE_FROM_PROGRAM);
@@ -24,15 +28,26 @@ int OpenWindow(int argc, char** argv, const std::optional<std::string>& settings
       failure = ::dlerror();
       break;
     }
-    auto* entry = reinterpret_cast<WindowEntry*>(::dlsym(handle, kWindowEntryName));
-    if (entry == nullptr) {
-      failure = module + ": no window entry";
-      break;
-    }
-    return entry(argc, argv, settingsPath ? settingsPath->c_str() : nullptr);
+    if (void* entry = ::dlsym(handle, name)) return entry;
+    failure = module + ": no window entry";
+    break;
   }
   std::cerr << "tessaline: cannot load the window: " << failure << '\n';
-  return 2;
+  return nullptr;
+}
+
+}  // namespace
+
+int OpenWindow(int argc, char** argv, const std::optional<std::string>& settingsPath) {
+  auto* entry = reinterpret_cast<WindowEntry*>(LoadEntry(kWindowEntryName));
+  if (entry == nullptr) return 2;
+  return entry(argc, argv, settingsPath ? settingsPath->c_str() : nullptr);
+}
+
+int OpenViewer(int argc, char** argv, const std::string& reportPath) {
+  auto* entry = reinterpret_cast<ViewerEntry*>(LoadEntry(kViewerEntryName));
+  if (entry == nullptr) return 2;
+  return entry(argc, argv, reportPath.c_str());
 }
 
 }  // namespace tess

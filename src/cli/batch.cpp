@@ -195,6 +195,7 @@ int RunBatch(const std::vector<std::string>& args, const std::optional<std::stri
     out << VersionText();
     return kExitOk;
   }
+  if (options.View) return UsageFailure(err, "--view shows a report in a window, not in a batch run");
   if (options.Files.empty()) return UsageFailure(err, "no log file given");
   // One log is sorted, two logs or two folders are compared; a third name
   // is refused rather than ignored (a glob such as *.log would otherwise

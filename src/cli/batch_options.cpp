@@ -63,6 +63,13 @@ Status ApplyJunit(const std::string& value, BatchOptions& options) {
   return Status::Ok();
 }
 
+Status ApplyView(const std::string& value, BatchOptions& options) {
+  if (value.empty()) return UsageError("option --view needs a report");
+  if (options.View) return UsageError("--view takes one report");
+  options.View = value;
+  return Status::Ok();
+}
+
 Status ApplyHelp(const std::string&, BatchOptions& options) {
   options.Help = true;
   return Status::Ok();
@@ -100,6 +107,7 @@ constexpr std::array kOptions = {
     OptionSpec{"--json", "", false, ApplyJson},
     OptionSpec{"--html", "", false, ApplyHtml},
     OptionSpec{"--junit", "", true, ApplyJunit},
+    OptionSpec{"--view", "", true, ApplyView},
     OptionSpec{"--help", "-h", false, ApplyHelp},
     OptionSpec{"--version", "", false, ApplyVersion},
 };
@@ -157,6 +165,7 @@ Status ParseFilter(const std::string& text, InfoFilter& filter) {
 Status ParseBatchOptions(const std::vector<std::string>& args, BatchOptions& options) {
   options = BatchOptions();
   bool filesOnly = false;
+  size_t viewArgs = 0;  // the arguments of --view: "--view REPORT" or "--view=REPORT"
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (filesOnly || arg.size() < 2 || arg[0] != '-') {
@@ -174,9 +183,13 @@ Status ParseBatchOptions(const std::vector<std::string>& args, BatchOptions& opt
         return UsageError("option " + std::string(match.Spec->LongName) + " needs a value");
       }
       match.InlineValue = args[++i];
+      if (match.Spec->Apply == ApplyView) ++viewArgs;
     }
+    if (match.Spec->Apply == ApplyView) ++viewArgs;
     if (Status st = match.Spec->Apply(match.InlineValue.value_or(""), options); !st.ok()) return st;
   }
+  // The viewer takes the whole command line.
+  if (options.View && args.size() != viewArgs) return UsageError("--view takes a report and nothing else");
   return Status::Ok();
 }
 
@@ -190,6 +203,7 @@ std::string UsageText() {
          "       tessaline [OPTIONS] BEFORE_DIR AFTER_DIR\n"
          "                                          compare each log of BEFORE_DIR with the log of the\n"
          "                                          same name in AFTER_DIR; a summary on standard output\n"
+         "       tessaline --view REPORT            show a comparison report in a window\n"
          "       tessaline                          open the window\n"
          "\n"
          "Options (they put the sort options in force for this run only):\n"

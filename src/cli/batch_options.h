@@ -20,11 +20,13 @@ struct BatchOptions {
   std::optional<std::string> Junit;      // comparisons: JUnit XML written to this file
   std::optional<int> Jobs;               // folders: pairs compared at once
   std::optional<std::string> OutputDir;  // results and reports there, not beside the logs
+  std::optional<std::string> View;       // a report shown in the viewer; nothing else is given
   std::vector<std::string> Files;
 };
 
 /// Parses argv[1..] into `options`. A malformed command line fails with the
-/// reason (no file: the command line itself is at fault).
+/// reason (no file: the command line itself is at fault). --view stands
+/// alone: with any other option or file it is a malformed command line.
 Status ParseBatchOptions(const std::vector<std::string>& args, BatchOptions& options);
 
 /// Sort order from "0".."5" or its name (dest, hop, mask-dest, ...).

@@ -5,6 +5,7 @@
 
 #include "compare/html_document.h"
 #include "compare/html_text.h"
+#include "compare/record_summary.h"
 
 namespace tess {
 
@@ -26,39 +27,9 @@ constexpr char kWholeTableBeforeMark[] = "  < ";
 constexpr char kWholeTableAfterMark[] = "  > ";
 
 const KindText& TextOf(DifferenceKind kind) { return kKinds[static_cast<size_t>(kind)]; }
-static_assert(static_cast<size_t>(DifferenceKind::Gone) == 0 &&
-              static_cast<size_t>(DifferenceKind::New) == 1 &&
-              static_cast<size_t>(DifferenceKind::Changed) == 2);
 
 const char* OutcomeText(TableOutcome outcome) {
   return outcome == TableOutcome::Gone ? "前のみ" : outcome == TableOutcome::New ? "後のみ" : "両方";
-}
-
-// A table of the record with its differences.
-struct TableGroup {
-  std::string_view Name;
-  TableOutcome Outcome = TableOutcome::Compared;
-  std::vector<const RecordedDifference*> Differences;
-  std::array<int64_t, 3> Counts{};
-};
-
-// The walk records a table before its differences, so each difference
-// belongs to the first table of its name at or after the previous one's.
-// A difference of a table the record does not list gets a group of its own:
-// every difference is shown whatever the record holds.
-std::vector<TableGroup> GroupByTable(const ComparisonRecord& record) {
-  std::vector<TableGroup> groups;
-  for (const RecordedTable& t : record.Tables) groups.push_back({t.Name, t.Outcome, {}, {}});
-  size_t next = 0;
-  for (const RecordedDifference& d : record.Differences) {
-    size_t g = next;
-    while (g < groups.size() && groups[g].Name != d.Table) ++g;
-    if (g == groups.size()) groups.push_back({d.Table, TableOutcome::Compared, {}, {}});
-    groups[g].Differences.push_back(&d);
-    ++groups[g].Counts[static_cast<size_t>(d.Kind)];
-    next = g;
-  }
-  return groups;
 }
 
 std::string Anchor(size_t group) { return "t" + std::to_string(group + 1); }
@@ -97,13 +68,13 @@ void AppendCountCells(std::string& out, const std::array<int64_t, 3>& counts) {
   out += "<td class=\"n\">" + std::to_string(counts[0] + counts[1] + counts[2]) + "</td>";
 }
 
-void AppendSummary(std::string& out, const std::vector<TableGroup>& groups) {
+void AppendSummary(std::string& out, const std::vector<TableSummary>& groups) {
   out += "<h2>概要</h2>\n<table class=\"summary\">\n<tr><th>テーブル</th><th>状態</th>";
   for (const KindText& k : kKinds) out += std::string("<th>") + k.Column + "</th>";
   out += "<th>計</th></tr>\n";
   std::array<int64_t, 3> totals{};
   for (size_t g = 0; g < groups.size(); ++g) {
-    const TableGroup& group = groups[g];
+    const TableSummary& group = groups[g];
     out += "<tr><td>";
     if (group.Differences.empty()) {
       AppendHtmlText(out, group.Name);
@@ -120,7 +91,7 @@ void AppendSummary(std::string& out, const std::vector<TableGroup>& groups) {
   out += "</tr>\n</table>\n";
 }
 
-void AppendContents(std::string& out, const std::vector<TableGroup>& groups) {
+void AppendContents(std::string& out, const std::vector<TableSummary>& groups) {
   out += "<h2 id=\"contents\">目次</h2>\n<ul>\n";
   for (size_t g = 0; g < groups.size(); ++g) {
     if (groups[g].Differences.empty()) continue;
@@ -190,8 +161,8 @@ void AppendDifference(std::string& out, const RecordedDifference& d,
 
 constexpr size_t kRowsPerBody = 100;
 
-void AppendTableSection(std::string& out, const TableGroup& group, size_t g,
-                        const std::string& reportName) {
+void AppendTableSection(std::string& out, const ComparisonRecord& record,
+                        const TableSummary& group, size_t g, const std::string& reportName) {
   out += "<section id=\"" + Anchor(g) + "\">\n<h2>" + HtmlText(group.Name);
   if (group.Outcome != TableOutcome::Compared) {
     out += std::string(" <small>(") + OutcomeText(group.Outcome) + ")</small>";
@@ -201,7 +172,7 @@ void AppendTableSection(std::string& out, const TableGroup& group, size_t g,
   // they come into view: a page of many thousand differences opens at once.
   for (size_t k = 0; k < group.Differences.size(); ++k) {
     if (k > 0 && k % kRowsPerBody == 0) out += "</tbody>\n<tbody>\n";
-    AppendDifference(out, *group.Differences[k], reportName);
+    AppendDifference(out, record.Differences[group.Differences[k]], reportName);
   }
   out += "</tbody>\n</table>\n<p><a href=\"#contents\">目次へ</a></p>\n</section>\n";
 }
@@ -216,7 +187,7 @@ std::string PageTime(std::time_t when) {
 }
 
 std::string ComparisonPage(const ComparisonRecord& record, const PageFacts& facts) {
-  const std::vector<TableGroup> groups = GroupByTable(record);
+  const std::vector<TableSummary> groups = SummariseByTable(record);
   std::string out = HtmlDocumentStart("比較結果 - " + facts.After.Path);
   out += "<h1>比較結果</h1>\n";
   AppendFacts(out, facts);
@@ -225,7 +196,7 @@ std::string ComparisonPage(const ComparisonRecord& record, const PageFacts& fact
   AppendContents(out, groups);
   AppendLegend(out);
   for (size_t g = 0; g < groups.size(); ++g) {
-    if (!groups[g].Differences.empty()) AppendTableSection(out, groups[g], g, facts.ReportName);
+    if (!groups[g].Differences.empty()) AppendTableSection(out, record, groups[g], g, facts.ReportName);
   }
   return out + kHtmlDocumentEnd;
 }

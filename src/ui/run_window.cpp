@@ -5,10 +5,13 @@
 #include <QList>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
+#include "compare/report_reader.h"
 #include "ui/app_icon.h"
 #include "ui/main_window.h"
 #include "ui/qt_translations.h"
+#include "ui/report_viewer.h"
 
 namespace tess {
 
@@ -32,9 +35,11 @@ void OnStartUpMessage(QtMsgType type, const QMessageLogContext&, const QString& 
   HeldMessages().append(text.toLocal8Bit());
 }
 
-}  // namespace
-
-int RunWindow(int argc, char** argv, const std::optional<std::string>& settingsPath) {
+// Makes the window of `makeWindow` in an application connected to the
+// display and runs the event loop until the last window closes; returns the
+// exit code. The window goes before the application.
+template <typename MakeWindow>
+int RunApplication(int argc, char** argv, MakeWindow&& makeWindow) {
   const QtMessageHandler previous = qInstallMessageHandler(OnStartUpMessage);
   QApplication app(argc, argv);
   qInstallMessageHandler(previous);
@@ -42,10 +47,34 @@ int RunWindow(int argc, char** argv, const std::optional<std::string>& settingsP
   HeldMessages().clear();
   QApplication::setWindowIcon(AppIcon());
   InstallJapaneseQtTranslations(app);
-  MainWindow window;
-  window.Load(settingsPath);
-  window.show();
+  const std::unique_ptr<QWidget> window = makeWindow();
+  window->show();
   return QApplication::exec();
+}
+
+}  // namespace
+
+int RunWindow(int argc, char** argv, const std::optional<std::string>& settingsPath) {
+  return RunApplication(argc, argv, [&] {
+    auto window = std::make_unique<MainWindow>();
+    window->Load(settingsPath);
+    return std::unique_ptr<QWidget>(std::move(window));
+  });
+}
+
+// The report is read before the display is opened: a file that is not a
+// report fails on the command line, with no window.
+int RunViewer(int argc, char** argv, const std::string& reportPath) {
+  ReadReport report;
+  if (const Status st = ReadComparisonReport(reportPath, report); !st.ok()) {
+    std::fprintf(stderr, "tessaline: %s\n", EscapeControlCharacters(st.Message()).c_str());
+    return 2;
+  }
+  return RunApplication(argc, argv, [&] {
+    auto viewer = std::make_unique<ReportViewer>(std::move(report), reportPath);
+    viewer->setAttribute(Qt::WA_DeleteOnClose, false);  // owned here
+    return std::unique_ptr<QWidget>(std::move(viewer));
+  });
 }
 
 }  // namespace tess

@@ -10,4 +10,9 @@ int RunWindow(int, char**, const std::optional<std::string>&) {
   return 2;
 }
 
+int RunViewer(int, char**, const std::string&) {
+  std::cerr << "tessaline: this build has no window to show a report in\n";
+  return 2;
+}
+
 }  // namespace tess

@@ -11,3 +11,8 @@ extern "C" __attribute__((visibility("default"))) int tessaline_run_window(int a
       settingsPath == nullptr ? std::nullopt : std::optional<std::string>(settingsPath);
   return tess::RunWindow(argc, argv, path);
 }
+
+extern "C" __attribute__((visibility("default"))) int tessaline_run_viewer(int argc, char** argv,
+                                                                          const char* reportPath) {
+  return tess::RunViewer(argc, argv, reportPath);
+}

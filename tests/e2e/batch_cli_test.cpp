@@ -50,6 +50,9 @@ TEST_F(Batch, MalformedCommandLinesFailUntouched) {
       {"--jobs=-1", "r1.log", "r2.log"}, {"-j", "two", "r1.log", "r2.log"},
       {"--junit", "j.xml", "r1.log"},  // a sort has no test cases
       {"--junit=", "r1.log", "r2.log"}, {"r1.log", "r2.log", "--junit"},
+      // The viewer takes a report and nothing else.
+      {"--view", "r.dif", "r1.log"}, {"r1.log", "--view=r.dif"}, {"--view", "r.dif", "--json"},
+      {"--view=r.dif", "--view=s.dif"}, {"--view=", "r1.log"}, {"--help", "--view"},
   };
   // One line naming the fault, then where the help is (GNU style).
   for (const auto& args : cases) {
@@ -60,6 +63,8 @@ TEST_F(Batch, MalformedCommandLinesFailUntouched) {
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
   }
   EXPECT_EQ(Run({"--bogus", "r1.log"}).err, "tessaline: unknown option '--bogus'\nTry 'tessaline --help'.\n");
+  EXPECT_EQ(Run({"--view", "r.dif", "r1.log"}).err,
+            "tessaline: --view takes a report and nothing else\nTry 'tessaline --help'.\n");
   EXPECT_EQ(Run({"r1.log", "r2.log", "c.log", "d.log"}).err,
             "tessaline: too many files: c.log\nTry 'tessaline --help'.\n");
   EXPECT_EQ(dir.List(), (std::vector<std::string>{"r1.log", "r2.log"}));

@@ -2,6 +2,7 @@
 // a folder turning read-only mid-run, each tried on the real binary.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <sys/stat.h>
@@ -202,18 +203,48 @@ TEST_F(Robustness, AWindowWithoutADisplayEndsWithOneLineAndExitStatus2) {
       // No display at all.
       {{"DISPLAY", std::nullopt}, {"QT_QPA_PLATFORM", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt}},
   };
-  for (const auto& env : cases) {
-    ChildSpec spec = Spec({});
-    spec.Env = env;
+  // The window, and the viewer of a report (which it reads first).
+  WriteFile(dir.File("r.dif"), CrLf({"前: a.log", "後: a.log", "", "同等です"}));
+  for (const std::vector<std::string>& args : {std::vector<std::string>{}, {"--view", "r.dif"}}) {
+    for (const auto& env : cases) {
+      ChildSpec spec = Spec(args);
+      spec.Env = env;
+      Child child(spec);
+      const ChildEnd end = child.Wait();
+      const std::string shown = env.at("DISPLAY").value_or("") + " " + env.at("QT_QPA_PLATFORM").value_or("") +
+                                " " + std::to_string(args.size()) + " arguments";
+      EXPECT_EQ(end.Signal, 0) << shown;
+      EXPECT_EQ(end.ExitCode, 2) << shown;
+      EXPECT_EQ(end.Err, "tessaline: cannot open a display\n") << shown;
+      EXPECT_EQ(end.Out, "") << shown;
+    }
+  }
+  EXPECT_EQ(dir.List(), std::vector<std::string>{"r.dif"});
+}
+
+// A report that cannot be read fails on the command line, before any
+// window opens.
+TEST_F(Robustness, AReportThatCannotBeReadIsRefusedWithoutAWindow) {
+  if (!TESSALINE_HAS_WINDOW) GTEST_SKIP() << "a build without the window has no viewer";
+  WriteFile(dir.File("a.log"), "Gateway of last resort is not set\r\n");
+  const struct {
+    const char* file;
+    const char* err;  // the start of standard error
+  } cases[] = {
+      {"a.log", "tessaline: a.log: not a comparison report ("},
+      {"nope.dif", "tessaline: nope.dif: No such file or directory\n"},
+  };
+  for (const auto& c : cases) {
+    ChildSpec spec = Spec({"--view", c.file});
+    spec.Env = {{"QT_QPA_PLATFORM", "offscreen"}};
     Child child(spec);
     const ChildEnd end = child.Wait();
-    const std::string shown = env.at("DISPLAY").value_or("") + " " + env.at("QT_QPA_PLATFORM").value_or("");
-    EXPECT_EQ(end.Signal, 0) << shown;
-    EXPECT_EQ(end.ExitCode, 2) << shown;
-    EXPECT_EQ(end.Err, "tessaline: cannot open a display\n") << shown;
-    EXPECT_EQ(end.Out, "") << shown;
+    EXPECT_EQ(end.ExitCode, 2) << c.file;
+    EXPECT_EQ(end.Err.rfind(c.err, 0), 0u) << end.Err;
+    EXPECT_EQ(std::count(end.Err.begin(), end.Err.end(), '\n'), 1) << end.Err;
+    EXPECT_EQ(end.Out, "") << c.file;
   }
-  EXPECT_TRUE(dir.List().empty());
+  EXPECT_EQ(dir.List(), std::vector<std::string>{"a.log"});
 }
 
 // --- Faults of the machine ---------------------------------------------
