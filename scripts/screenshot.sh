@@ -4,7 +4,9 @@
 # caption), drops examples/before.log and examples/after.log onto its input
 # fields, and writes docs/window.png and docs/options-menu.png (the window
 # with the option submenu open). The settings come from a folder of their
-# own, with the options in force and the sort results kept.
+# own, with the options in force and the sort results kept. Then compares
+# the two logs in a scratch folder and writes docs/viewer.png, the report
+# viewer over that report (grabbed offscreen, without a frame).
 #
 #   scripts/screenshot.sh [LOG1 LOG2]
 #
@@ -21,7 +23,7 @@ scripts/setup.sh screenshot
 if [ "$build" = build ]; then
   scripts/build.sh
 else
-  cmake --build "$build" --target tessaline_screenshot
+  cmake --build "$build" --target tessaline tessaline_screenshot tessaline_viewer_screenshot
 fi
 
 work="$(mktemp -d)"
@@ -46,4 +48,16 @@ SHOOT
 chmod +x "$work/shoot.sh"
 mkdir -p docs
 xvfb-run -a -s "-screen 0 1280x800x24" "$work/shoot.sh"
-echo "wrote docs/window.png and docs/options-menu.png"
+
+# The report names its logs as given: copies beside it, by their own names.
+mkdir "$work/compare"
+cp "$log1" "$work/compare/$(basename "$log1")"
+cp "$log2" "$work/compare/$(basename "$log2")"
+report="$(basename "${log2%.*}").dif"
+built="$(realpath "$build")"
+(cd "$work/compare" && XDG_CONFIG_HOME="$work/config" "$built/src/tessaline" \
+  "$(basename "$log1")" "$(basename "$log2")" >/dev/null) || [ $? -eq 1 ]
+(cd "$work/compare" && QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config" \
+  "$built/tests/ui/tessaline_viewer_screenshot" "$report" \
+  "$root/docs/viewer.png")
+echo "wrote docs/window.png, docs/options-menu.png and docs/viewer.png"

@@ -95,7 +95,8 @@ QVariant DifferenceTableModel::data(const QModelIndex& index, int role) const {
   if (role == Qt::FontRole && index.column() >= kBeforeColumn) {
     return QFontDatabase::systemFont(QFontDatabase::FixedFont);
   }
-  if (role != Qt::DisplayRole) return {};
+  // A line cut at its column's edge is shown whole in its tool tip.
+  if (role != Qt::DisplayRole && !(role == Qt::ToolTipRole && index.column() >= kBeforeColumn)) return {};
   switch (index.column()) {
     case kTableColumn: return k == 0 ? TableName(difference.Table) : QString();
     case kKindColumn: return k == 0 ? KindMark(difference) : QString();

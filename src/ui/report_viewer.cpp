@@ -1,6 +1,5 @@
 #include "ui/report_viewer.h"
 
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -82,11 +81,11 @@ ReportViewer::ReportViewer(ReadReport report, const std::string& reportPath, QWi
   splitter->addWidget(MakeSummary());
   splitter->addWidget(MakeDifferences());
   splitter->setStretchFactor(1, 1);
-  splitter->setSizes({300, 700});
+  splitter->setSizes({240, 860});
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(MakeHeader());
   layout->addWidget(splitter, 1);
-  resize(1000, 600);
+  resize(1100, 640);
 }
 
 QWidget* ReportViewer::MakeHeader() {
@@ -149,12 +148,12 @@ QWidget* ReportViewer::MakeDifferences() {
   differences_->setObjectName(QStringLiteral("differences"));
   differences_->setModel(model_);
   UseFixedRowHeights(differences_);
-  const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  const int lineWidth = QFontMetrics(fixed).horizontalAdvance(QLatin1Char('0')) * 64;
-  differences_->setColumnWidth(DifferenceTableModel::kTableColumn, 140);
-  differences_->setColumnWidth(DifferenceTableModel::kKindColumn, 64);
-  differences_->setColumnWidth(DifferenceTableModel::kBeforeColumn, lineWidth);
-  differences_->setColumnWidth(DifferenceTableModel::kAfterColumn, lineWidth);
+  // Set widths, never measured from the rows; the two sides share the rest.
+  QHeaderView* columns = differences_->horizontalHeader();
+  differences_->setColumnWidth(DifferenceTableModel::kTableColumn, 120);
+  differences_->setColumnWidth(DifferenceTableModel::kKindColumn, 60);
+  columns->setSectionResizeMode(DifferenceTableModel::kBeforeColumn, QHeaderView::Stretch);
+  columns->setSectionResizeMode(DifferenceTableModel::kAfterColumn, QHeaderView::Stretch);
 
   auto* layout = new QVBoxLayout(pane);
   layout->setContentsMargins(0, 0, 0, 0);
