@@ -44,7 +44,9 @@ bool HoldsPrefix(std::string_view line, std::string_view prefix) {
 }  // namespace
 
 DifferenceTableModel::DifferenceTableModel(const ComparisonRecord& record, QObject* parent)
-    : QAbstractTableModel(parent), record_(record) {
+    : QAbstractTableModel(parent),
+      record_(record),
+      lineFont_(QFontDatabase::systemFont(QFontDatabase::FixedFont)) {
   firstRow_.reserve(record.Differences.size() + 1);
   int64_t rows = 0;
   for (const RecordedDifference& d : record.Differences) {
@@ -92,9 +94,7 @@ QVariant DifferenceTableModel::data(const QModelIndex& index, int role) const {
   const RecordedDifference& difference = record_.Differences[d];
   const size_t k = static_cast<size_t>(index.row() - firstRow_[d]);
   if (role == Qt::BackgroundRole) return QBrush(KindColour(difference.Kind));
-  if (role == Qt::FontRole && index.column() >= kBeforeColumn) {
-    return QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  }
+  if (role == Qt::FontRole && index.column() >= kBeforeColumn) return lineFont_;
   // A line cut at its column's edge is shown whole in its tool tip.
   if (role != Qt::DisplayRole && !(role == Qt::ToolTipRole && index.column() >= kBeforeColumn)) return {};
   switch (index.column()) {

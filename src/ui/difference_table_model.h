@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QFont>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -42,9 +43,12 @@ class DifferenceTableModel : public QAbstractTableModel {
   static QString KindMark(const RecordedDifference& difference);
   /// A table's name as shown; a difference under no heading has none.
   static QString TableName(std::string_view name);
+  /// The font of the before and after columns.
+  const QFont& LineFont() const { return lineFont_; }
 
  private:
   const ComparisonRecord& record_;
+  const QFont lineFont_;           // monospace, for the route lines
   std::vector<int64_t> firstRow_;  // per difference, and the row count at the end
 
   // Line `k` of a side of difference `d`, empty past its last line.

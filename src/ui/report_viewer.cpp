@@ -41,11 +41,12 @@ QTableWidgetItem* CountItem(int64_t n) {
   return item;
 }
 
-// Fixed row heights: the view then never measures rows, and a million of
-// them scroll as fast as ten.
-void UseFixedRowHeights(QTableView* view) {
+// Fixed row heights, room for a line in `font` too: the view then never
+// measures rows, and a million of them scroll as fast as ten.
+void UseFixedRowHeights(QTableView* view, const QFont& font) {
+  const int height = std::max(view->fontMetrics().height(), QFontMetrics(font).height());
   view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+  view->verticalHeader()->setDefaultSectionSize(height + 6);
   view->verticalHeader()->hide();
   view->setWordWrap(false);
   view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -118,7 +119,7 @@ QWidget* ReportViewer::MakeSummary() {
     for (int k = 0; k < 3; ++k) summary_->setItem(row, k + 1, CountItem(table.Counts[static_cast<size_t>(k)]));
     summary_->setItem(row, 4, CountItem(table.Total()));
   }
-  UseFixedRowHeights(summary_);
+  UseFixedRowHeights(summary_, summary_->font());
   summary_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   for (int column = 1; column < 5; ++column) {
     summary_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
@@ -147,7 +148,7 @@ QWidget* ReportViewer::MakeDifferences() {
   differences_ = new QTableView;
   differences_->setObjectName(QStringLiteral("differences"));
   differences_->setModel(model_);
-  UseFixedRowHeights(differences_);
+  UseFixedRowHeights(differences_, model_->LineFont());
   // Set widths, never measured from the rows; the two sides share the rest.
   QHeaderView* columns = differences_->horizontalHeader();
   differences_->setColumnWidth(DifferenceTableModel::kTableColumn, 120);
