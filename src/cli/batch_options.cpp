@@ -178,14 +178,14 @@ Status ParseBatchOptions(const std::vector<std::string>& args, BatchOptions& opt
     }
     OptionMatch match = MatchOption(arg);
     if (match.Spec == nullptr) return UsageError("unknown option '" + arg + "'");
+    const size_t first = i;
     if (match.Spec->TakesValue && !match.InlineValue) {
       if (i + 1 >= args.size()) {
         return UsageError("option " + std::string(match.Spec->LongName) + " needs a value");
       }
       match.InlineValue = args[++i];
-      if (match.Spec->Apply == ApplyView) ++viewArgs;
     }
-    if (match.Spec->Apply == ApplyView) ++viewArgs;
+    if (match.Spec->Apply == ApplyView) viewArgs += i - first + 1;
     if (Status st = match.Spec->Apply(match.InlineValue.value_or(""), options); !st.ok()) return st;
   }
   // The viewer takes the whole command line.
