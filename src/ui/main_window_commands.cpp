@@ -22,6 +22,7 @@
 #include "ui/help_texts.h"
 #include "ui/main_window.h"
 #include "ui/path_field.h"
+#include "ui/report_viewer.h"
 #include "ui/window_fonts.h"
 
 namespace tess {
@@ -242,7 +243,7 @@ void MainWindow::BrowseForReport() {
 
 void MainWindow::ViewReport() {
   if (!model_.CanViewReport()) return;
-  // The viewer comes with its own change.
+  OpenReportViewer(model_.Report().Text, this);
 }
 
 void MainWindow::Quit() { close(); }

@@ -200,6 +200,13 @@ class RunTest : public QObject, protected WindowFixture {
     QVERIFY(!AnswerBox([&] { Invoke("cmdDiff"); }).opened);
     QCOMPARE(CaptionEnd(), QString::fromUtf8(" - 同等です"));
     QVERIFY(Item("mViewReport")->isEnabled());
+    Item("mViewReport")->trigger();
+    QWidget* viewer = nullptr;
+    for (QWidget* shown : QApplication::topLevelWidgets()) {
+      if (shown->isVisible() && shown->windowTitle() == QString::fromUtf8("比較結果 - ") + Path("r2.dif")) viewer = shown;
+    }
+    QVERIFY(viewer != nullptr);
+    viewer->close();
     Type(Field("txtFileExt", 1), "s");
     QCOMPARE(CaptionEnd(), QString());
     Choose(2, "c.log");
