@@ -1,9 +1,10 @@
 // Takes the pictures of the window for the documentation: shows the main
 // window on the running display over a given settings file, drops two logs
 // onto its input fields as a user would, and writes a PNG of the window and
-// one with the option submenu open.
+// one with the option submenu open; with COMPARED.png, then compares the two
+// logs and writes a PNG of the window with the verdict in its caption.
 //
-//   tessaline_screenshot SETTINGS LOG1 LOG2 WINDOW.png MENU.png
+//   tessaline_screenshot SETTINGS LOG1 LOG2 WINDOW.png MENU.png [COMPARED.png]
 #include <QApplication>
 #include <QImage>
 #include <QMenu>
@@ -56,8 +57,8 @@ bool OpenOptionSubmenu(tess::MainWindow& window) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 6) {
-    std::fprintf(stderr, "usage: tessaline_screenshot SETTINGS LOG1 LOG2 WINDOW.png MENU.png\n");
+  if (argc != 6 && argc != 7) {
+    std::fprintf(stderr, "usage: tessaline_screenshot SETTINGS LOG1 LOG2 WINDOW.png MENU.png [COMPARED.png]\n");
     return 2;
   }
   QApplication app(argc, argv);
@@ -72,5 +73,10 @@ int main(int argc, char** argv) {
   if (!Grab(window).save(QString::fromLocal8Bit(argv[4]))) return 1;
   if (!OpenOptionSubmenu(window)) return 1;
   if (!Grab(window).save(QString::fromLocal8Bit(argv[5]))) return 1;
+  if (argc == 6) return 0;
+  for (QMenu* menu : window.findChildren<QMenu*>()) menu->hide();
+  window.CompareBothLogs();
+  while (window.RunInProgress()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  if (!Grab(window).save(QString::fromLocal8Bit(argv[6]))) return 1;
   return 0;
 }
