@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "app/window_failure_text.h"
+#include "compare/report_text.h"
 #include "ui/difference_table_model.h"
 #include "ui/field_mirror.h"
 #include "ui/help_texts.h"
@@ -30,9 +31,11 @@ std::vector<TableSummary> SummaryRows(const ComparisonRecord& record) {
   return tables;
 }
 
+// The verdict as the report words it, without the report's leading space.
 QString Verdict(int64_t count) {
-  return count == 0 ? QString::fromUtf8("同等です")
-                    : QString::number(count) + QString::fromUtf8(" の違いがあります");
+  const ReportTexts texts = MakeReportTexts(ReportEncoding::kUtf8);
+  return QString::fromStdString(count == 0 ? texts.Equivalent
+                                           : std::to_string(count) + " " + texts.Differences);
 }
 
 QTableWidgetItem* CountItem(int64_t n) {

@@ -207,15 +207,6 @@ class ReportViewerTest : public QObject {
     QCOMPARE(FindStatus(), row < 0 ? QString::fromUtf8("見つかりません") : QString());
   }
 
-  void findingAgainWrapsToTheFirstMatch() {
-    Search("10.1.2.0/24");
-    QCOMPARE(viewer_->CurrentRow(), 0);
-    QTest::keyClick(Find(), Qt::Key_Return);
-    QCOMPARE(viewer_->CurrentRow(), 7);
-    QTest::keyClick(Find(), Qt::Key_Return);
-    QCOMPARE(viewer_->CurrentRow(), 0);
-  }
-
   // A report the walk wrote, read back: the viewer shows every line of the
   // walk's record, and its tables' counts (the global table's under no
   // heading, as the report names it). Closing the viewer deletes it.
