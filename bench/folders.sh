@@ -8,6 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
+source "$root/bench/results_section.sh"
 routes="${1:-20000}"
 pairs="${2:-50}"
 build="${TESSALINE_BUILD_DIR:-build}"
@@ -60,14 +61,5 @@ one route in a thousand with another next hop. Median wall time of three runs.
 Summary: $(tail -1 "$work/summary.1")
 MD
 )
-results="$root/bench/RESULTS.md"
-[ -f "$results" ] || printf '# Benchmark results\n\nEach benchmark keeps its latest figures in its own section.\n' >"$results"
-python3 - "$results" "$section" <<'PY'
-import re, sys
-path, section = sys.argv[1], sys.argv[2].strip() + "\n"
-text = open(path).read()
-pattern = re.compile(r"^## Folder comparison\n.*?(?=^## |\Z)", re.S | re.M)
-text = pattern.sub(lambda m: section + "\n", text) if pattern.search(text) else text.rstrip("\n") + "\n\n" + section
-open(path, "w").write(text)
-PY
+write_results_section "Folder comparison" "$section"
 echo "1 job: ${one} s, 2 jobs: ${two} s, ratio ${ratio}; written to bench/RESULTS.md"

@@ -20,6 +20,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
+source "$root/bench/results_section.sh"
 big=0
 runs=3
 textfsm=1
@@ -184,14 +185,5 @@ $(date -u +%Y-%m-%d), median of $runs runs each, all on the same generated files
 $table
 MD
 )
-results="$root/bench/RESULTS.md"
-[ -f "$results" ] || printf '# Benchmark results\n\nEach benchmark keeps its latest figures in its own section.\n' >"$results"
-/usr/bin/python3 - "$results" "$section" "$heading" <<'PY'
-import re, sys
-path, section, heading = sys.argv[1], sys.argv[2].strip() + "\n", sys.argv[3]
-text = open(path).read()
-pattern = re.compile(r"^## " + re.escape(heading) + r"\n.*?(?=^## |\Z)", re.S | re.M)
-text = pattern.sub(lambda m: section + "\n", text) if pattern.search(text) else text.rstrip("\n") + "\n\n" + section
-open(path, "w").write(text)
-PY
+write_results_section "$heading" "$section"
 echo "written to bench/latest.csv and bench/RESULTS.md"

@@ -14,6 +14,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
+source "$root/bench/results_section.sh"
 runs=5
 if [ "${1:-}" = --runs ]; then runs="$2"; fi
 build="${TESSALINE_BUILD_DIR:-build}"
@@ -79,13 +80,5 @@ copy in which one route in a thousand has another next hop.
 $rows
 MD
 )
-results="$root/bench/RESULTS.md"
-/usr/bin/python3 - "$results" "$section" "Window and batch" <<'PY'
-import re, sys
-path, section, heading = sys.argv[1], sys.argv[2].strip() + "\n", sys.argv[3]
-text = open(path).read()
-pattern = re.compile(r"^## " + re.escape(heading) + r"\n.*?(?=^## |\Z)", re.S | re.M)
-text = pattern.sub(lambda m: section + "\n", text) if pattern.search(text) else text.rstrip("\n") + "\n\n" + section
-open(path, "w").write(text)
-PY
+write_results_section "Window and batch" "$section"
 echo "written to bench/RESULTS.md"
