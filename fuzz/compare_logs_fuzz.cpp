@@ -14,20 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t cutByte = TakeByte(data, size);
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   // A separator line cuts where it stands; otherwise the byte gives a share.
-  size_t cut = bytes.find("\n====\n");
-  size_t resume = cut + 6;
-  if (cut == std::string_view::npos) {
-    cut = size * cutByte / 255;
-    resume = cut;
-  }
   ClearScratch();
-  const std::string before = ScratchFile("a.log"), after = ScratchFile("b.log");
-  WriteBytes(before, bytes.substr(0, cut));
-  WriteBytes(after, bytes.substr(resume));
+  const TwoLogs logs = WriteTwoLogs(bytes, size * cutByte / 255);
 
   CompareRequest request;
-  request.Before = FilesOfLog(before, 1, ".srt");
-  request.After = FilesOfLog(after, 2, ".srt2");
+  request.Before = FilesOfLog(logs.Before, 1, ".srt");
+  request.After = FilesOfLog(logs.After, 2, ".srt2");
   request.ReportPath = ScratchFile("b.dif");
   InfoFilter filter;
   switch (how % 8) {
@@ -56,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ExpectOnly({"a.log", "b.log", "b.dif"});
   }
   // Two identical logs never differ.
-  if (cut == resume && how % 2 == 0) {
-    WriteBytes(after, bytes.substr(0, cut));
+  if (!logs.Separated && how % 2 == 0) {
+    WriteBytes(logs.After, logs.BeforeBytes);
     const CompareOutcome same = CompareLogs(request);
     FUZZ_CHECK(same.status.ok());
     FUZZ_CHECK(same.DifferenceCount == 0);

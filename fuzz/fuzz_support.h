@@ -3,6 +3,7 @@
 // files it should.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -48,6 +49,24 @@ inline void WriteBytes(const std::string& path, std::string_view bytes) {
     done += static_cast<size_t>(n);
   }
   ::close(fd);
+}
+
+/// Two logs cut from one input, written as "a.log" and "b.log" of the
+/// scratch folder: the bytes before a "\n====\n" line and after it, or,
+/// without such a line, before and after byte `cutWhenNoSeparator`.
+struct TwoLogs {
+  std::string Before, After;     // their paths
+  std::string_view BeforeBytes;  // what "a.log" holds
+  bool Separated = false;        // cut at a separator line
+};
+inline TwoLogs WriteTwoLogs(std::string_view bytes, size_t cutWhenNoSeparator) {
+  size_t cut = bytes.find("\n====\n");
+  size_t resume = cut + 6;
+  if (cut == std::string_view::npos) cut = resume = std::min(cutWhenNoSeparator, bytes.size());
+  TwoLogs logs{ScratchFile("a.log"), ScratchFile("b.log"), bytes.substr(0, cut), cut != resume};
+  WriteBytes(logs.Before, logs.BeforeBytes);
+  WriteBytes(logs.After, bytes.substr(resume));
+  return logs;
 }
 
 /// The whole contents of `path`.

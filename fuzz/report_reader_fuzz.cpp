@@ -51,14 +51,10 @@ void CheckSameRecord(const ComparisonRecord& written, const ReadReport& read) {
 }
 
 void ReadBack(std::string_view bytes) {
-  size_t cut = bytes.find("\n====\n");
-  const size_t resume = cut == std::string_view::npos ? (cut = bytes.size() / 2) : cut + 6;
-  const std::string before = ScratchFile("a.log"), after = ScratchFile("b.log");
-  WriteBytes(before, bytes.substr(0, cut));
-  WriteBytes(after, bytes.substr(resume));
+  const TwoLogs logs = WriteTwoLogs(bytes, bytes.size() / 2);
   CompareRequest request;
-  request.Before = FilesOfLog(before, 1, ".srt");
-  request.After = FilesOfLog(after, 2, ".srt2");
+  request.Before = FilesOfLog(logs.Before, 1, ".srt");
+  request.After = FilesOfLog(logs.After, 2, ".srt2");
   request.ReportPath = ScratchFile("b.dif");
   request.KeepSortResults = false;
   request.RecordDifferences = true;
