@@ -99,7 +99,6 @@ class MainWindow : public QMainWindow {
   void ShowHelp(const std::string& text);
   void ShowFailure(const Status& status);
   void ShowWarning(const Status& status);
-  void ShowMessage(QMessageBox::Icon icon, const QString& text);
   TwipScale Scale() const;
   QAction* Item(const char* name, int index) const;
 

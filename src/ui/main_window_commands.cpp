@@ -21,9 +21,9 @@
 #include "ui/field_mirror.h"
 #include "ui/help_texts.h"
 #include "ui/main_window.h"
+#include "ui/message_box.h"
 #include "ui/path_field.h"
 #include "ui/report_viewer.h"
-#include "ui/window_fonts.h"
 
 namespace tess {
 
@@ -256,27 +256,19 @@ void MainWindow::InputDropped(int slot, const QString& file) {
 void MainWindow::ShowHelp(const std::string& text) {
   QString shown = QString::fromUtf8(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  ShowMessage(QMessageBox::NoIcon, shown);
+  ShowMessageBox(this, QMessageBox::NoIcon, shown);
 }
 
 // A comparison that finished without comparing anything (a log without
 // route lines): its report is written, and the user is told not to trust it.
 void MainWindow::ShowWarning(const Status& status) {
-  ShowMessage(QMessageBox::Warning, FromState(WindowWarningText(status)));
+  ShowMessageBox(this, QMessageBox::Warning, FromState(WindowWarningText(status)));
 }
 
 // A failed run ends only that run: it has already removed its temporary
 // files and changed no file of the user's, and the window stays usable.
 void MainWindow::ShowFailure(const Status& status) {
-  ShowMessage(QMessageBox::Critical, FromState(WindowFailureText(status)));
-}
-
-// A modal box under the window's caption with an OK button, in the window's font.
-void MainWindow::ShowMessage(QMessageBox::Icon icon, const QString& text) {
-  QMessageBox box(icon, QString::fromUtf8(kWindowCaption), text, QMessageBox::Ok, this);
-  box.setTextFormat(Qt::PlainText);
-  box.setFont(WindowFont());
-  box.exec();
+  ShowMessageBox(this, QMessageBox::Critical, FromState(WindowFailureText(status)));
 }
 
 }  // namespace tess

@@ -4,7 +4,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
@@ -15,7 +14,7 @@
 #include "compare/report_text.h"
 #include "ui/difference_table_model.h"
 #include "ui/field_mirror.h"
-#include "ui/help_texts.h"
+#include "ui/message_box.h"
 #include "ui/window_fonts.h"
 
 namespace tess {
@@ -62,11 +61,7 @@ void UseFixedRowHeights(QTableView* view, const QFont& font) {
 void OpenReportViewer(const std::string& reportPath, QWidget* parent) {
   ReadReport report;
   if (const Status st = ReadComparisonReport(reportPath, report); !st.ok()) {
-    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kWindowCaption),
-                    QString::fromUtf8(WindowFailureText(st)), QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.setFont(WindowFont());
-    box.exec();
+    ShowMessageBox(parent, QMessageBox::Critical, FromState(WindowFailureText(st)));
     return;
   }
   auto* viewer = new ReportViewer(std::move(report), reportPath, parent);
@@ -96,8 +91,9 @@ QWidget* ReportViewer::MakeHeader() {
   auto* header = new QWidget;
   auto* layout = new QVBoxLayout(header);
   layout->setContentsMargins(0, 0, 0, 0);
-  for (const auto& [label, path] : {std::pair("前: ", &report_.BeforeLog), std::pair("後: ", &report_.AfterLog)}) {
-    auto* log = new QLabel(QString::fromUtf8(label) + QString::fromUtf8(*path));
+  const ReportTexts texts = MakeReportTexts(ReportEncoding::kUtf8);
+  for (const auto& [label, path] : {std::pair(&texts.Before, &report_.BeforeLog), std::pair(&texts.After, &report_.AfterLog)}) {
+    auto* log = new QLabel(QString::fromStdString(*label + *path));
     log->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(log);
   }
