@@ -41,15 +41,11 @@ int main(int argc, char** argv) {
   mallopt(M_TRIM_THRESHOLD, 64 << 20);
   const std::optional<std::string> settingsPath = tess::LocateSettingsFile(tess::ProgramFolder());
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (tess::BatchOptions options; tess::ParseBatchOptions(args, options).ok() && options.View) {
-    if (!DisplayAvailable()) {
-      std::cerr << "tessaline: cannot open a display\n";
-      return 2;
-    }
-    // The program's name alone: no report name is taken for an option of Qt.
-    return tess::OpenViewer(1, argv, *options.View);
-  }
-  if (argc > 1) {
+  // --view REPORT alone opens the viewer; any other arguments are a batch run
+  // (which also reports a malformed command line).
+  tess::BatchOptions options;
+  const bool view = tess::ParseBatchOptions(args, options).ok() && options.View.has_value();
+  if (argc > 1 && !view) {
     // Runs fail by themselves when memory runs out; this catches what is
     // left (settings, the summary), so the program still ends by exit 2
     // after the unwinding has removed what it made.
@@ -64,5 +60,7 @@ int main(int argc, char** argv) {
     std::cerr << "tessaline: cannot open a display\n";
     return 2;
   }
-  return tess::OpenWindow(argc, argv, settingsPath);
+  // The viewer gets the program's name alone: no report name is taken for an
+  // option of Qt.
+  return view ? tess::OpenViewer(1, argv, *options.View) : tess::OpenWindow(argc, argv, settingsPath);
 }
