@@ -2,6 +2,7 @@
 // a run needs; an outcome says how it went. Nothing else goes in or out.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -37,6 +38,12 @@ struct SortRequest {
   /// another thread can show how far it is (the log's size is the whole).
   std::atomic<int64_t>* BytesRead = nullptr;
 };
+
+/// The share of a run's `total` bytes that its BytesRead counter shows, in
+/// percent: 0 while the whole is unknown, 100 for a log that grew while read.
+inline int64_t PercentRead(int64_t read, int64_t total) {
+  return total > 0 ? std::clamp<int64_t>(read * 100 / total, 0, 100) : 0;
+}
 
 struct SortOutcome {
   Status status;

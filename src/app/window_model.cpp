@@ -1,7 +1,5 @@
 #include "app/window_model.h"
 
-#include <algorithm>
-
 #include "app/output_names.h"
 #include "compare/report_text.h"
 #include "io/paths.h"
@@ -123,10 +121,8 @@ void WindowModel::RecolourReport() {
 
 bool WindowModel::CanViewReport() const { return !report_.Text.empty() && FileExists(report_.Text); }
 
-// A log that grew while it was read stays at 100%.
 void WindowModel::NoteRunProgress(int64_t read, int64_t total) {
-  const int64_t percent = total > 0 ? std::clamp<int64_t>(read * 100 / total, 0, 100) : 0;
-  captionSuffix_ = " - 実行中 " + std::to_string(percent) + "%";
+  captionSuffix_ = " - 実行中 " + std::to_string(PercentRead(read, total)) + "%";
 }
 
 // The verdict as the report words it, without the report's leading space.

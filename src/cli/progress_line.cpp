@@ -6,6 +6,8 @@
 #include <system_error>
 #include <unistd.h>
 
+#include "app/run_requests.h"
+
 namespace tess {
 
 namespace {
@@ -16,8 +18,7 @@ constexpr std::chrono::milliseconds kInterval{250};
 
 // "[42%] r1.log" (a log that grew while read stays at 100%).
 std::string ReadProgressText(const std::string& name, int64_t read, int64_t total) {
-  const int64_t percent = std::clamp<int64_t>(read * 100 / total, 0, 100);
-  return "[" + std::to_string(percent) + "%] " + name;
+  return "[" + std::to_string(PercentRead(read, total)) + "%] " + name;
 }
 
 }  // namespace
