@@ -125,11 +125,8 @@ void WindowModel::NoteRunProgress(int64_t read, int64_t total) {
   captionSuffix_ = " - 実行中 " + std::to_string(PercentRead(read, total)) + "%";
 }
 
-// The verdict as the report words it, without the report's leading space.
 void WindowModel::NoteComparisonVerdict(int64_t differenceCount) {
-  const ReportTexts texts = MakeReportTexts(ReportEncoding::kUtf8);
-  captionSuffix_ = " - " + (differenceCount == 0 ? texts.Equivalent
-                                                 : std::to_string(differenceCount) + " " + texts.Differences);
+  captionSuffix_ = " - " + VerdictWords(differenceCount);
 }
 
 void WindowModel::DeriveOutputNames(int slot) {

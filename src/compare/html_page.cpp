@@ -6,6 +6,7 @@
 #include "compare/html_document.h"
 #include "compare/html_text.h"
 #include "compare/record_summary.h"
+#include "compare/report_text.h"
 
 namespace tess {
 
@@ -59,7 +60,7 @@ void AppendFacts(std::string& out, const PageFacts& facts) {
 // The verdict as the report's last line words it.
 void AppendVerdict(std::string& out, int64_t count) {
   out += "<p class=\"verdict\">";
-  out += count == 0 ? "同等です" : std::to_string(count) + " の違いがあります";
+  out += VerdictWords(count);
   out += "</p>\n";
 }
 

@@ -51,9 +51,8 @@ Status Scan(const std::string& path, Utf8Validator& utf8, Cp932Validator& cp932)
   return Status::Ok();
 }
 
-// From `i` on, the index of the first block of eight bytes that holds a
-// byte of 0x80 or more (or of the last bytes short of a block): logs are
-// mostly ASCII, which both validators pass over unchanged.
+}  // namespace
+
 size_t SkipAscii(const char* data, size_t i, size_t size) {
   constexpr uint64_t kHighBits = 0x8080808080808080u;
   while (i + 8 <= size) {
@@ -65,7 +64,10 @@ size_t SkipAscii(const char* data, size_t i, size_t size) {
   return i;
 }
 
-}  // namespace
+std::string VerdictWords(int64_t differenceCount) {
+  const ReportTexts texts = MakeReportTexts(ReportEncoding::kUtf8);
+  return differenceCount == 0 ? texts.Equivalent : std::to_string(differenceCount) + " " + texts.Differences;
+}
 
 ReportTexts MakeReportTexts(ReportEncoding encoding) {
   ReportTexts t{"前: ",    "後: ", "減<VRF:", "  < ",     "増>VRF:", "  > ",

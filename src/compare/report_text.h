@@ -1,6 +1,7 @@
 // The report's own texts, in the encoding of the compared logs.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "io/status.h"
@@ -29,10 +30,19 @@ struct ReportTexts {
 /// The texts in `encoding`.
 ReportTexts MakeReportTexts(ReportEncoding encoding);
 
+/// The verdict's words in UTF-8, as the report's last line has them without
+/// its leading space: "同等です" or "N の違いがあります".
+std::string VerdictWords(int64_t differenceCount);
+
 /// Shift-JIS (CP932) when at least one log is not valid UTF-8 and every such
 /// log is valid CP932; UTF-8 otherwise. Reads both files once.
 Status DetectReportEncoding(const std::string& log1, const std::string& log2,
                             ReportEncoding& encoding);
+
+/// From `i` on, the index of the first block of eight bytes that holds a
+/// byte of 0x80 or more (or of the last bytes short of a block): logs are
+/// mostly ASCII, which every check of an encoding passes over unchanged.
+size_t SkipAscii(const char* data, size_t i, size_t size);
 
 /// Byte-level validity checks used by DetectReportEncoding.
 class Utf8Validator {

@@ -1,7 +1,5 @@
 #include "compare/utf8_text.h"
 
-#include <cstdint>
-#include <cstring>
 #include <iconv.h>
 
 namespace tess {
@@ -83,17 +81,10 @@ std::string Cp932ToUtf8(std::string_view bytes) {
   return out;
 }
 
-// Whether every byte is below 0x80, eight at a time: such text is the
-// same in both encodings and in UTF-8, and route lines mostly are.
+// Whether every byte is below 0x80: such text is the same in both
+// encodings and in UTF-8, and route lines mostly are.
 bool IsAscii(std::string_view bytes) {
-  constexpr uint64_t kHighBits = 0x8080808080808080u;
-  size_t i = 0;
-  for (; i + 8 <= bytes.size(); i += 8) {
-    uint64_t block;
-    std::memcpy(&block, bytes.data() + i, 8);
-    if ((block & kHighBits) != 0) return false;
-  }
-  for (; i < bytes.size(); ++i) {
+  for (size_t i = SkipAscii(bytes.data(), 0, bytes.size()); i < bytes.size(); ++i) {
     if (static_cast<unsigned char>(bytes[i]) >= 0x80) return false;
   }
   return true;

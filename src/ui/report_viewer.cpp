@@ -30,13 +30,6 @@ std::vector<TableSummary> SummaryRows(const ComparisonRecord& record) {
   return tables;
 }
 
-// The verdict as the report words it, without the report's leading space.
-QString Verdict(int64_t count) {
-  const ReportTexts texts = MakeReportTexts(ReportEncoding::kUtf8);
-  return QString::fromStdString(count == 0 ? texts.Equivalent
-                                           : std::to_string(count) + " " + texts.Differences);
-}
-
 QTableWidgetItem* CountItem(int64_t n) {
   auto* item = new QTableWidgetItem(QString::number(n));
   item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -97,7 +90,7 @@ QWidget* ReportViewer::MakeHeader() {
     log->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(log);
   }
-  auto* verdict = new QLabel(Verdict(report_.DifferenceCount));
+  auto* verdict = new QLabel(QString::fromStdString(VerdictWords(report_.DifferenceCount)));
   verdict->setObjectName(QStringLiteral("verdict"));
   QFont bold = verdict->font();
   bold.setBold(true);
