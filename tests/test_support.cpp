@@ -7,6 +7,8 @@
 #include <sstream>
 #include <sys/stat.h>
 
+#include "app/compare_logs.h"
+#include "app/output_names.h"
 #include "app/settings_file.h"
 #include "child_process.h"
 
@@ -133,6 +135,17 @@ RunResult RunTessaline(const std::vector<std::string>& args, const std::string& 
 RunResult RunTessalineAsNobody(const std::vector<std::string>& args, const std::string& cwd,
                                const std::string& configHome) {
   return RunAs(args, cwd, configHome, true);
+}
+
+CompareOutcome CompareRecorded(const ScratchDir& dir, const std::string& before, const std::string& after) {
+  WriteFile(dir.File("before.log"), before);
+  WriteFile(dir.File("after.log"), after);
+  CompareRequest request;
+  request.Before = FilesOfLog(dir.File("before.log"), 1, ".srt");
+  request.After = FilesOfLog(dir.File("after.log"), 2, ".srt");
+  request.ReportPath = dir.File("after.dif");
+  request.RecordDifferences = true;
+  return CompareLogs(request);
 }
 
 std::string SourceDir() { return TESSALINE_SOURCE_DIR; }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/run_requests.h"
+
 namespace tess::testing {
 
 /// A fresh folder under the system's temporary folder, removed on
@@ -42,6 +44,10 @@ class ScratchDir {
  private:
   std::string path_;
 };
+
+/// Writes DIR/before.log and DIR/after.log with the given bytes and compares
+/// them, the differences recorded, into the report DIR/after.dif.
+CompareOutcome CompareRecorded(const ScratchDir& dir, const std::string& before, const std::string& after);
 
 /// Names of the entries of `folder`, sorted.
 std::vector<std::string> ListFolder(const std::string& folder);

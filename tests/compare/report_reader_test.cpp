@@ -4,8 +4,6 @@
 
 #include <filesystem>
 
-#include "app/compare_logs.h"
-#include "app/output_names.h"
 #include "compare/report_reader.h"
 #include "test_support.h"
 
@@ -23,22 +21,15 @@ struct LogPair {
 void ExpectRoundTrip(const LogPair& pair, ReportEncoding encoding = ReportEncoding::kUtf8) {
   SCOPED_TRACE(pair.name);
   ScratchDir dir;
-  WriteFile(dir.File("before.log"), pair.before);
-  WriteFile(dir.File("after.log"), pair.after);
-  CompareRequest request;
-  request.Before = FilesOfLog(dir.File("before.log"), 1, ".srt");
-  request.After = FilesOfLog(dir.File("after.log"), 2, ".srt");
-  request.ReportPath = dir.File("report.dif");
-  request.RecordDifferences = true;
-  const CompareOutcome outcome = CompareLogs(request);
+  const CompareOutcome outcome = CompareRecorded(dir, pair.before, pair.after);
   ASSERT_TRUE(outcome.status.ok()) << outcome.status.Message();
 
   ReadReport read;
-  const Status st = ReadComparisonReport(request.ReportPath, read);
+  const Status st = ReadComparisonReport(dir.File("after.dif"), read);
   ASSERT_TRUE(st.ok()) << st.Message();
   EXPECT_EQ(read.Encoding, encoding);
-  EXPECT_EQ(read.BeforeLog, request.Before.LogPath);
-  EXPECT_EQ(read.AfterLog, request.After.LogPath);
+  EXPECT_EQ(read.BeforeLog, dir.File("before.log"));
+  EXPECT_EQ(read.AfterLog, dir.File("after.log"));
   EXPECT_EQ(read.DifferenceCount, outcome.DifferenceCount);
   const std::vector<RecordedDifference>& written = outcome.Record.Differences;
   ASSERT_EQ(read.Record.Differences.size(), written.size());
