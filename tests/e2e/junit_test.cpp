@@ -24,11 +24,11 @@ class Junit : public ::testing::Test {
   ScratchDir work, config;
 };
 
-TEST_F(Junit, FolderComparisonCountsWhatItsSummaryCounts) {
+// Each pair a test case (the document itself: tests/cli/junit_report_test.cpp).
+TEST_F(Junit, FolderComparisonWritesEveryPair) {
   fs::copy(SourceDir() + "/examples/change", work.File("change"), fs::copy_options::recursive);
   const RunResult r = Run({"--junit", "j.xml", "change/before", "change/after"});
-  EXPECT_TRUE(r.out.ends_with("4 pairs: 1 same, 1 differ, 2 one-sided, 0 failed\n")) << r.err;
-  EXPECT_TRUE(HasSuite("tests=\"4\" failures=\"3\" errors=\"0\""));
+  EXPECT_TRUE(HasSuite("tests=\"4\" failures=\"3\" errors=\"0\"")) << r.err;
 }
 
 // Written over an older file; one that cannot be written fails the run,
